@@ -1,0 +1,37 @@
+#pragma once
+
+#include <glm/glm.hpp>
+#include <string>
+#include <vector>
+
+class TextRenderer;
+
+// v to the nearest hundredth (halves upwards) in the stream's default float format.
+std::string formatNumber(float v);
+
+// The values the head-up display reads each frame.
+struct HudValues {
+    float lives = 100.0f;
+    float superPunchCooldown = 0.0f;
+    int kills = 0;
+    bool noEnemies = false;
+    double gameClock = 0.0;
+    int frameRate = 0;
+    bool showFrameRate = false;
+};
+
+// One line of text: left edge x and bottom y in normalised device coordinates, height, RGB.
+struct HudText {
+    std::string text;
+    float x, y, size;
+    glm::vec3 colour;
+};
+
+glm::vec3 livesColour(float lives);
+glm::vec3 cooldownColour(float cooldown);
+std::string superPunchText(float cooldown);
+std::string clockText(double seconds);
+
+// The elements in draw order.
+std::vector<HudText> hudLayout(const HudValues& values);
+void drawTexts(const TextRenderer& renderer, const std::vector<HudText>& texts);

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <GL/glew.h>
+#include <glm/glm.hpp>
+#include <memory>
+#include <string>
+
+#include "render/ShaderProgram.h"
+
+// A body drawn in its material colours with only "MVP" set and no shadow: the sun.
+// Loads positions and colours only. Owns its program, buffers and vertex array.
+class FlatModel {
+public:
+    FlatModel(const std::string& shaderBase, const std::string& meshPath);
+    ~FlatModel();
+    FlatModel(const FlatModel&) = delete;
+    FlatModel& operator=(const FlatModel&) = delete;
+
+    // `mode` is the primitive the vertex list is drawn as (the sun is one GL_TRIANGLE_FAN).
+    void draw(const glm::mat4& mvp, GLenum mode) const;
+    int vertexCount() const { return vertexCount_; }
+
+private:
+    // (the render implementation's own members)
+};

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <GL/glew.h>
+#include <string>
+
+// Reports one pending OpenGL error, if any, as one line on standard error.
+void checkGlError();
+// The message checkGlError prints for `code`, or "" for GL_NO_ERROR.
+const char* glErrorMessage(GLenum code);
+
+bool fileExists(const std::string& path);
+std::string readFile(const std::string& path);
+
+// A vertex + fragment program built from basePath + ".vert" and ".frag". Every failure is
+// reported once and leaves `program` at 0, which draws nothing. Owns its GL objects.
+class ShaderProgram {
+public:
+    explicit ShaderProgram(const std::string& basePath);
+    ~ShaderProgram();
+    ShaderProgram(const ShaderProgram&) = delete;
+    ShaderProgram& operator=(const ShaderProgram&) = delete;
+
+    GLuint compile(GLenum type, const std::string& source);
+    void link();
+    void printShaderLog(GLuint shader);
+    void printProgramLog(GLuint program);
+
+    // When the program exists: binds colour output 0 to `outputName` and links again.
+    void bindOutputAndRelink(const char* outputName);
+
+    bool ready = false;
+    GLuint vertexShader = 0;
+    GLuint fragmentShader = 0;
+    GLuint program = 0;
+};

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <GL/glew.h>
+#include <functional>
+#include <glm/glm.hpp>
+#include <memory>
+#include <vector>
+
+#include "render/ShaderProgram.h"
+#include "world/Camera.h"
+#include "world/Enemy.h"
+#include "world/EnemyModel.h"
+#include "world/Planet.h"
+#include "world/Sun.h"
+
+class Player;
+class SoundEngine;
+
+// Whether the world builds its GL bodies. Without graphics (tests, benchmarks) every rule runs
+// the same and the draws do nothing.
+enum class Graphics { On, Off };
+
+// The scene: shadow program, camera, player, planet, sun, the shared enemy model and the
+// ordered enemy list with its parallel id list. Invariants: enemies.size() == enemyIds.size(),
+// ids grow strictly along the list, and the world alone owns its enemies.
+class World {
+public:
+    using Clock = std::function<double()>;
+
+    // `clock` gives seconds (the window's clock in the game); `soundEngine` may be null.
+    World(SoundEngine* soundEngine, Clock clock, Graphics graphics = Graphics::On);
+    ~World();
+    World(const World&) = delete;
+    World& operator=(const World&) = delete;
+
+    void spawnEnemy(glm::vec3 direction);
+    void update(float dt);
+    void drawDepth() const;
+    void draw(GLuint shadowTexture) const;
+
+    void playEnemyPunchSound();
+    void playPunchSound();
+
+    // Place and hit tests over the landed, living enemies (angles in degrees, strict).
+    bool isFreeForEnemy(int id, glm::vec3 candidate) const;   // nobody closer than 5.5
+    bool isFreeForPlayer(glm::vec3 candidate) const;          // nobody closer than 5.5
+    void punchHitTest();       // reach punchProgress * 13, cone 30
+    void superPunchHitTest();  // reach punchProgress * 10, cone 30
+
+    bool hasGraphics() const { return graphics_ == Graphics::On; }
+    double now() const { return clock_(); }
+
+    std::vector<std::unique_ptr<Enemy>> enemies;
+    std::vector<int> enemyIds;
+    int kills = 0;
+    double lastEnemyPunchSoundTime = 0.0;
+    SoundEngine* soundEngine;
+    std::unique_ptr<ShaderProgram> shadowProgram;  // null without graphics
+    std::unique_ptr<Camera> camera;
+    std::unique_ptr<Player> player;
+    std::unique_ptr<Planet> planet;                // null without graphics
+    std::unique_ptr<Sun> sun;                      // null without graphics
+    std::unique_ptr<EnemyModel> enemyModel;        // null without graphics
+
+private:
+    void hitTest(float reachPerProgress);
+    void playEffect(const char* file);
+
+    Clock clock_;
+    Graphics graphics_;
+};
