@@ -32,6 +32,10 @@ glm::vec3 cooldownColour(float cooldown);
 std::string superPunchText(float cooldown);
 std::string clockText(double seconds);
 
+// The start screen's prompt.
+HudText startPrompt();
+
 // The elements in draw order.
 std::vector<HudText> hudLayout(const HudValues& values);
+// Draws the texts over the finished scene, with the depth test off for their duration.
 void drawTexts(const TextRenderer& renderer, const std::vector<HudText>& texts);

@@ -1,0 +1,95 @@
+#include "app/Hud.h"
+
+#include <GL/glew.h>
+#include <cmath>
+#include <sstream>
+
+#include "render/TextRenderer.h"
+
+namespace {
+
+const glm::vec3 kWhite{1.0f, 1.0f, 1.0f};
+const glm::vec3 kGreen{0.2f, 1.0f, 0.2f};
+const glm::vec3 kRed{1.0f, 0.2f, 0.2f};
+const glm::vec3 kBlue{0.2f, 0.2f, 1.0f};
+
+float rampChannel(float value) {
+    if (value >= 1.0f) return 1.0f;
+    if (value <= 0.2f) return 0.2f;
+    return value;
+}
+
+// Two digits at least: hours, minutes and seconds of the clock.
+std::string clockField(long long value) {
+    std::string text = formatNumber(static_cast<float>(value));
+    return text.size() == 1 ? "0" + text : text;
+}
+
+}  // namespace
+
+std::string formatNumber(float v) {
+    float w = v * 100.0f + 0.5f;
+    w = std::floor(w);
+    w = w / 100.0f;
+    std::ostringstream out;
+    out << w;
+    return out.str();
+}
+
+glm::vec3 livesColour(float lives) {
+    return {rampChannel(1.0f - lives / 100.0f), rampChannel(lives / 100.0f), 0.2f};
+}
+
+glm::vec3 cooldownColour(float cooldown) {
+    if (cooldown == 0.0f) return kGreen;
+    return {rampChannel(cooldown / 30.0f + 0.5f), rampChannel(0.5f - cooldown / 30.0f), 0.2f};
+}
+
+std::string superPunchText(float cooldown) {
+    if (cooldown == 0.0f) return "Bereit!";
+    return "noch " + formatNumber(static_cast<float>(static_cast<int>(cooldown))) + "s";
+}
+
+std::string clockText(double seconds) {
+    const long long s = static_cast<long long>(seconds);
+    const long long hours = s / 3600;
+    const long long minutes = (s - 3600 * hours) / 60;
+    const long long secs = s - 3600 * hours - 60 * minutes;
+    return clockField(hours) + ":" + clockField(minutes) + ":" + clockField(secs);
+}
+
+HudText startPrompt() { return {"Klick!", -0.18f, 0.8f, 0.07f, kWhite}; }
+
+std::vector<HudText> hudLayout(const HudValues& v) {
+    const float livesShown = static_cast<float>(static_cast<int>(v.lives));
+    std::vector<HudText> texts = {
+        {"Leben", -0.9f, 0.85f, 0.05f, kWhite},
+        {formatNumber(livesShown), -0.9f, 0.8f, 0.05f, livesColour(v.lives)},
+        {"Super-Schlag", -0.9f, 0.7f, 0.05f, kWhite},
+        {superPunchText(v.superPunchCooldown), -0.9f, 0.65f, 0.05f,
+         cooldownColour(v.superPunchCooldown)},
+        {"Besiegte Gegner", -0.3f, 0.85f, 0.05f, kWhite},
+        {formatNumber(static_cast<float>(v.kills)), -0.1f, 0.75f, 0.09f, kRed},
+        {"Zeit", 0.5f, 0.85f, 0.05f, kWhite},
+        {clockText(v.gameClock), 0.5f, 0.8f, 0.05f, kBlue},
+    };
+    if (v.lives <= 0.0f) {
+        texts.push_back({"Game Over!", -0.32f, -0.95f, 0.1f, kRed});
+    } else if (v.noEnemies) {
+        texts.push_back({"Du hast gewonnen!", -0.65f, -0.95f, 0.1f, kGreen});
+    }
+    if (v.showFrameRate) {
+        texts.push_back(
+            {formatNumber(static_cast<float>(v.frameRate)) + " fps", 0.8f, 0.9f, 0.03f, kWhite});
+    }
+    return texts;
+}
+
+void drawTexts(const TextRenderer& renderer, const std::vector<HudText>& texts) {
+    // Text lies at depth 0.5 in the window; the scene's depth must never hide it.
+    glDisable(GL_DEPTH_TEST);
+    for (const HudText& t : texts) {
+        renderer.draw(t.text, t.x, t.y, t.size, t.colour.r, t.colour.g, t.colour.b);
+    }
+    glEnable(GL_DEPTH_TEST);
+}

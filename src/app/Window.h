@@ -1,0 +1,47 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "app/FrameInput.h"
+
+struct GLFWwindow;
+
+// The name that the active keyboard layout gives a printable key, or null (glfwGetKeyName).
+using KeyNameFunction = std::function<const char*(int key)>;
+
+// The main-keyboard key that types `c` without Shift on the active layout, found by scanning
+// the printable keys; the keypad is never chosen. Where no key types it unshifted, the key
+// that carries it on a US layout (+ on the = key, - on the minus key).
+int findKeyTyping(char c, const KeyNameFunction& keyName);
+
+// The one wrapper over GLFW: window and GL 3.3 core context, keys, buttons, pointer, clock,
+// swap with event processing. Nothing else in the game calls GLFW's window functions.
+class Window {
+public:
+    // Initialises GLFW and opens the window with a 24-bit depth and 8-bit stencil buffer,
+    // fullscreen on the primary monitor at the given size when asked. Null on failure.
+    static std::unique_ptr<Window> open(int width, int height, bool fullscreen);
+    ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    void setTitle(const char* title);
+    void showCursor();
+
+    FrameInput snapshot() const;
+    // Presents the frame, then collects the window's pending events.
+    void swapBuffers();
+    bool isOpen() const;
+
+    // Seconds since GLFW was initialised.
+    static double time();
+    GLFWwindow* handle() const { return window_; }
+
+private:
+    explicit Window(GLFWwindow* window);
+
+    GLFWwindow* window_;
+    int plusKey_;
+    int minusKey_;
+};

@@ -1,0 +1,125 @@
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+#include <cstdlib>
+#include <ctime>
+#include <iostream>
+#include <memory>
+
+#include "app/Config.h"
+#include "app/Hud.h"
+#include "app/RenderPasses.h"
+#include "app/ShadowMap.h"
+#include "app/Shell.h"
+#include "app/Window.h"
+#include "audio/SoundEngine.h"
+#include "player/Player.h"
+#include "render/ShaderProgram.h"
+#include "render/TextRenderer.h"
+#include "world/SphereMath.h"
+#include "world/World.h"
+
+namespace {
+
+void setGlobalGlState() {
+    glEnable(GL_FRAMEBUFFER_SRGB);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_CULL_FACE);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glGetError();  // GLEW's start-up may leave one error behind; it means nothing
+}
+
+void applyDisplayChanges(const DisplayChanges& changes, const LoopState& state) {
+    if (changes.polygonMode) glPolygonMode(GL_FRONT_AND_BACK, state.filledPolygons ? GL_FILL : GL_LINE);
+    if (changes.blending) state.blending ? glEnable(GL_BLEND) : glDisable(GL_BLEND);
+}
+
+HudValues hudValues(const World& world, const LoopState& state) {
+    HudValues v;
+    v.lives = world.player->lives;
+    v.superPunchCooldown = world.player->superPunchCooldown;
+    v.kills = world.kills;
+    v.noEnemies = world.enemies.empty();
+    v.gameClock = state.gameClock;
+    v.frameRate = state.frameRate;
+    v.showFrameRate = state.showFrameRate;
+    return v;
+}
+
+}  // namespace
+
+int main() {
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+
+    const ConfigResult config = readConfig("resources/config");
+    if (!config.ok) {
+        std::cerr << config.error << std::endl;
+        return kConfigExitStatus;
+    }
+    const int width = config.config.width;
+    const int height = config.config.height;
+
+    std::unique_ptr<Window> window = Window::open(width, height, config.config.fullscreen);
+    if (!window) {
+        std::cerr << "Failed to initialize OpenGL window." << std::endl;
+        glfwTerminate();
+        return 1;
+    }
+    window->setTitle("Quorvex");
+    window->showCursor();
+
+    glewExperimental = GL_TRUE;
+    const GLenum glewStatus = glewInit();
+    if (glewStatus != GLEW_OK) {
+        std::cerr << "Error: " << glewGetErrorString(glewStatus) << std::endl;
+    }
+    setGlobalGlState();
+
+    auto shadowMap = std::make_unique<ShadowMap>();
+    if (!shadowMap->complete()) {
+        std::cout << "Problem mit FBO!" << std::endl;
+        return 0;
+    }
+    auto text = std::make_unique<TextRenderer>("resources/font.tga");
+    std::unique_ptr<SoundEngine> sound = SoundEngine::create();
+    auto world = std::make_unique<World>(sound.get(), &Window::time);
+    world->camera->aspect = static_cast<float>(width) / static_cast<float>(height);
+    for (int i = 0; i < 5; ++i) world->spawnEnemy(randomDirection());
+
+    Shell shell(*world, width, height, &Window::time);
+    shell.startTimers();
+    while (!shell.state.started && shell.state.running) {
+        checkGlError();
+        const float dt = shell.frameTime();
+        renderFrame(*shadowMap, *world, width, height);
+        const FrameInput in = window->snapshot();
+        shell.startScreenFrame(in, dt);
+        drawTexts(*text, {startPrompt()});
+        window->swapBuffers();
+        shell.quitTest(window->snapshot());
+    }
+
+    const float v = musicValue(std::rand());
+    std::cout << v << std::endl;
+    Sound* music = sound->play2D(musicTrack(v), true, false, true);
+
+    while (shell.state.running) {
+        checkGlError();
+        const float dt = shell.frameTime();
+        const DisplayChanges changes = shell.gameFrame(window->snapshot(), dt, music);
+        applyDisplayChanges(changes, shell.state);
+        renderFrame(*shadowMap, *world, width, height);
+        drawTexts(*text, hudLayout(hudValues(*world, shell.state)));
+        shell.frameDrawn();
+        window->swapBuffers();
+        shell.quitTest(window->snapshot());
+    }
+
+    // The GL objects go while their context still exists; the sound outlives the world.
+    world.reset();
+    text.reset();
+    shadowMap.reset();
+    window.reset();
+    glfwTerminate();
+    return 0;
+}
