@@ -21,5 +21,9 @@ public:
     int vertexCount() const { return vertexCount_; }
 
 private:
-    // (the render implementation's own members)
+    std::unique_ptr<ShaderProgram> program_;
+    int vertexCount_ = 0;
+    GLuint buffers_[4] = {0, 0, 0, 0};
+    GLuint vao_ = 0;
+    GLint mvpLocation_ = -1;
 };

@@ -35,5 +35,10 @@ public:
               float b) const;
 
 private:
-    // (the render implementation's own members)
+    std::unique_ptr<ShaderProgram> program_;
+    std::unique_ptr<Texture> fontTexture_;
+    GLint positionLocation_ = -1;
+    GLint uvLocation_ = -1;
+    GLint colorTextureLocation_ = -1;
+    GLint colorLocation_ = -1;
 };

@@ -31,5 +31,18 @@ public:
     GLuint programName() const { return program_ ? program_->program : 0; }
 
 private:
-    // (the render implementation's own members)
+    std::unique_ptr<ShaderProgram> program_;
+    int vertexCount_ = 0;
+    GLuint buffers_[4] = {0, 0, 0, 0};
+    GLuint vao_ = 0;
+    GLuint depthVao_ = 0;
+    std::unique_ptr<Texture> texture_;
+    // Looked up once after the final link; they do not change afterwards.
+    GLint mvpLocation_ = -1;
+    GLint modelLocation_ = -1;
+    GLint viewLocation_ = -1;
+    GLint texMatLocation_ = -1;
+    GLint transparencyLocation_ = -1;
+    GLint colorTextureLocation_ = -1;
+    GLint shadowTextureLocation_ = -1;
 };

@@ -1,0 +1,211 @@
+#include "render/Mesh.h"
+
+#include <assimp/Importer.hpp>
+#include <assimp/material.h>
+#include <assimp/scene.h>
+#include <climits>
+#include <iostream>
+
+#include "render/MeshScene.h"
+#include "render/ShaderProgram.h"
+
+namespace {
+
+// Meshes are numbered in messages as the scene stores them.
+std::string meshList(const std::vector<unsigned>& indices) {
+    std::string text = indices.size() == 1 ? "mesh " : "meshes ";
+    for (size_t i = 0; i < indices.size(); ++i) {
+        text += (i ? ", " : "") + std::to_string(indices[i]);
+    }
+    return text;
+}
+
+std::string oneLine(std::string text) {
+    for (char& c : text) {
+        if (c == '\n' || c == '\r') {
+            c = ' ';
+        }
+    }
+    while (!text.empty() && text.back() == ' ') {
+        text.pop_back();
+    }
+    return text;
+}
+
+void setProblem(std::string* problem, const std::string& text) {
+    if (problem) {
+        *problem = text;
+    }
+}
+
+aiColor4D diffuseColour(const aiScene& scene, const aiMesh& mesh) {
+    aiColor4D colour(0.0f, 0.0f, 0.0f, 0.0f);
+    if (scene.mMaterials == nullptr || mesh.mMaterialIndex >= scene.mNumMaterials ||
+        scene.mMaterials[mesh.mMaterialIndex] == nullptr) {
+        return colour;
+    }
+    aiColor4D found(0.0f, 0.0f, 0.0f, 0.0f);
+    // A material without a diffuse colour keeps (0, 0, 0, 0).
+    if (aiGetMaterialColor(scene.mMaterials[mesh.mMaterialIndex], AI_MATKEY_COLOR_DIFFUSE,
+                           &found) == AI_SUCCESS) {
+        colour = found;
+    }
+    return colour;
+}
+
+void put4(std::vector<float>& out, size_t k, float a, float b, float c, float d) {
+    out[4 * k + 0] = a;
+    out[4 * k + 1] = b;
+    out[4 * k + 2] = c;
+    out[4 * k + 3] = d;
+}
+
+// Points `name` of `program` at `buffer`, 4 floats per vertex, tightly packed. The location
+// is used as it comes: a name the program lacks gives -1, which GL rejects with an error.
+void bindAttribute(GLuint program, const char* name, GLuint buffer) {
+    glBindBuffer(GL_ARRAY_BUFFER, buffer);
+    const GLint location = glGetAttribLocation(program, name);
+    glEnableVertexAttribArray(static_cast<GLuint>(location));
+    glVertexAttribPointer(static_cast<GLuint>(location), 4, GL_FLOAT, GL_FALSE, 0, nullptr);
+}
+
+void upload(GLuint buffer, const std::vector<float>& data) {
+    glBindBuffer(GL_ARRAY_BUFFER, buffer);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(data.size() * sizeof(float)),
+                 data.empty() ? nullptr : data.data(), GL_STATIC_DRAW);
+}
+
+} // namespace
+
+MeshData flattenScene(const aiScene* scene, const std::string& source, const char* readError,
+                      bool withNormals, bool withTexCoords, std::string* problem) {
+    setProblem(problem, "");
+    MeshData data;
+    if (scene == nullptr) {
+        std::string reason = readError && *readError ? oneLine(readError) : "unknown reason";
+        setProblem(problem, "Mesh file " + source + " could not be read: " + reason + ".");
+        return data;
+    }
+    if (scene->mNumMeshes == 0 || scene->mMeshes == nullptr) {
+        setProblem(problem, "Mesh file " + source + " holds no mesh.");
+        return data;
+    }
+
+    size_t total = 0;
+    for (unsigned m = 0; m < scene->mNumMeshes; ++m) {
+        if (scene->mMeshes[m] != nullptr && scene->mMeshes[m]->mVertices != nullptr) {
+            total += scene->mMeshes[m]->mNumVertices;
+        }
+    }
+    // The count goes to glDrawArrays as a GLsizei and the byte size of 16 per vertex must fit.
+    if (total > static_cast<size_t>(INT_MAX / 16)) {
+        setProblem(problem, "Mesh file " + source + " has too many vertices (" +
+                                std::to_string(total) + ").");
+        return data;
+    }
+
+    data.vertexCount = static_cast<int>(total);
+    data.positions.assign(total * 4, 0.0f);
+    data.colours.assign(total * 4, 0.0f);
+    data.normals.assign(total * 4, 0.0f);
+    data.texCoords.assign(total * 4, 0.0f);
+
+    std::vector<unsigned> noNormals;
+    std::vector<unsigned> noTexCoords;
+    size_t k = 0;
+    for (unsigned m = 0; m < scene->mNumMeshes; ++m) {
+        const aiMesh* mesh = scene->mMeshes[m];
+        if (mesh == nullptr || mesh->mVertices == nullptr) {
+            continue;
+        }
+        const aiColor4D colour = diffuseColour(*scene, *mesh);
+        const bool hasNormals = mesh->mNormals != nullptr;
+        const bool hasTexCoords = mesh->mTextureCoords[0] != nullptr;
+        if (withNormals && !hasNormals && mesh->mNumVertices > 0) {
+            noNormals.push_back(m);
+        }
+        if (withTexCoords && !hasTexCoords && mesh->mNumVertices > 0) {
+            noTexCoords.push_back(m);
+        }
+        for (unsigned j = 0; j < mesh->mNumVertices; ++j, ++k) {
+            const aiVector3D& p = mesh->mVertices[j];
+            put4(data.positions, k, p.x, p.y, p.z, 1.0f);
+            put4(data.colours, k, colour.r, colour.g, colour.b, colour.a);
+            if (withNormals && hasNormals) {
+                const aiVector3D& n = mesh->mNormals[j];
+                put4(data.normals, k, n.x, n.y, n.z, 0.0f);
+            }
+            if (withTexCoords && hasTexCoords) {
+                const aiVector3D& t = mesh->mTextureCoords[0][j];
+                put4(data.texCoords, k, t.x, t.y, 0.0f, 0.0f);
+            }
+        }
+    }
+
+    std::string missing;
+    if (!noNormals.empty()) {
+        missing = "no normals in " + meshList(noNormals);
+    }
+    if (!noTexCoords.empty()) {
+        missing += (missing.empty() ? "" : " and ") + std::string("no texture coordinates in ") +
+                   meshList(noTexCoords);
+    }
+    if (!missing.empty()) {
+        setProblem(problem, "Mesh file " + source + " has " + missing + "; they are zero.");
+    }
+    return data;
+}
+
+MeshData readMeshFile(const std::string& path, bool withNormals, bool withTexCoords,
+                      std::string* problem) {
+    Assimp::Importer importer;
+    const aiScene* scene = importer.ReadFile(path, 0);
+    return flattenScene(scene, path, importer.GetErrorString(), withNormals, withTexCoords,
+                        problem);
+}
+
+MeshData readMeshMemory(const void* bytes, size_t size, const char* hint, bool withNormals,
+                        bool withTexCoords, std::string* problem) {
+    const std::string source = std::string("<memory>.") + (hint ? hint : "");
+    if (bytes == nullptr || size == 0) {
+        return flattenScene(nullptr, source, "no data", withNormals, withTexCoords, problem);
+    }
+    Assimp::Importer importer;
+    const aiScene* scene = importer.ReadFileFromMemory(bytes, size, 0, hint ? hint : "");
+    return flattenScene(scene, source, importer.GetErrorString(), withNormals, withTexCoords,
+                        problem);
+}
+
+ShaderProgram* Mesh::load(ShaderProgram* program, const std::string& path, int& vertexCount,
+                          GLuint buffers[4], GLuint& vao, bool withNormals, bool withTexCoords) {
+    std::string problem;
+    const MeshData data = readMeshFile(path, withNormals, withTexCoords, &problem);
+    if (!problem.empty()) {
+        std::cerr << problem << std::endl;
+    }
+    vertexCount = data.vertexCount;
+
+    const GLuint programName = program ? program->program : 0;
+    glGenVertexArrays(1, &vao);
+    glBindVertexArray(vao);
+    // All four names always exist so that every owner frees the same set.
+    glGenBuffers(4, buffers);
+
+    upload(buffers[0], data.positions);
+    bindAttribute(programName, "in_position", buffers[0]);
+    upload(buffers[1], data.colours);
+    bindAttribute(programName, "in_color", buffers[1]);
+    if (withNormals) {
+        upload(buffers[2], data.normals);
+        bindAttribute(programName, "in_normal", buffers[2]);
+    }
+    if (withTexCoords) {
+        upload(buffers[3], data.texCoords);
+        bindAttribute(programName, "in_texture_coords", buffers[3]);
+    }
+
+    glBindVertexArray(0);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glUseProgram(0);
+    return program;
+}

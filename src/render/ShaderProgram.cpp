@@ -1,0 +1,173 @@
+#include "render/ShaderProgram.h"
+
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <vector>
+
+#include "render/GlCurrent.h"
+
+namespace {
+constexpr GLsizei kInfoLogSize = 8096;
+}
+
+const char* glErrorMessage(GLenum code) {
+    switch (code) {
+    case GL_NO_ERROR:
+        return "";
+    case GL_INVALID_ENUM:
+        return "GL: enum argument out of range.";
+    case GL_INVALID_VALUE:
+        return "GL: Numeric argument out of range.";
+    case GL_INVALID_OPERATION:
+        return "GL: Operation illegal in current state.";
+    case GL_OUT_OF_MEMORY:
+        return "GL: Not enough memory left to execute command.";
+    case GL_INVALID_FRAMEBUFFER_OPERATION:
+        return "GL: Framebuffer object is not complete.";
+    default:
+        return "GL: Unknown error.";
+    }
+}
+
+void checkGlError() {
+    // One code per call: further pending codes are left for the next call.
+    GLenum code = glGetError();
+    if (code != GL_NO_ERROR) {
+        std::cerr << glErrorMessage(code) << std::endl;
+    }
+}
+
+bool fileExists(const std::string& path) {
+    std::ifstream in(path);
+    return !in.fail() && !in.bad();
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+ShaderProgram::ShaderProgram(const std::string& basePath) {
+    ready = false;
+    const std::string vertexPath = basePath + ".vert";
+    if (!fileExists(vertexPath)) {
+        std::cerr << "Vertex shader file " << basePath << ".vert does not exist." << std::endl;
+        return;
+    }
+    const std::string vertexSource = readFile(vertexPath);
+
+    const std::string fragmentPath = basePath + ".frag";
+    if (!fileExists(fragmentPath)) {
+        std::cerr << "Fragment shader file " << basePath << ".frag does not exist." << std::endl;
+        return;
+    }
+    const std::string fragmentSource = readFile(fragmentPath);
+
+    checkGlError();
+    vertexShader = compile(GL_VERTEX_SHADER, vertexSource);
+    if (vertexShader == 0) {
+        return;
+    }
+    checkGlError();
+    fragmentShader = compile(GL_FRAGMENT_SHADER, fragmentSource);
+    if (fragmentShader == 0) {
+        return;
+    }
+    checkGlError();
+    link();
+    if (program != 0) {
+        ready = true;
+        checkGlError();
+    }
+}
+
+ShaderProgram::~ShaderProgram() {
+    if (!glDeleteIsSafe()) {
+        return;
+    }
+    if (program != 0) {
+        glDeleteProgram(program);
+    }
+    if (vertexShader != 0) {
+        glDeleteShader(vertexShader);
+    }
+    if (fragmentShader != 0) {
+        glDeleteShader(fragmentShader);
+    }
+}
+
+GLuint ShaderProgram::compile(GLenum type, const std::string& source) {
+    checkGlError();
+    GLuint shader = glCreateShader(type);
+    checkGlError();
+    if (shader == 0) {
+        std::cerr << "Could not create shader object." << std::endl;
+        return 0;
+    }
+    // The length is passed so that the text needs no terminator.
+    const GLchar* text = source.data();
+    const GLint length = static_cast<GLint>(source.size());
+    glShaderSource(shader, 1, &text, &length);
+    checkGlError();
+    glCompileShader(shader);
+    checkGlError();
+    GLint status = GL_FALSE;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &status);
+    if (status != GL_TRUE) {
+        std::cout << "Shader compilation failed." << std::endl;
+        printShaderLog(shader);
+    }
+    checkGlError();
+    return shader;
+}
+
+void ShaderProgram::link() {
+    if (program == 0) {
+        program = glCreateProgram();
+        if (program == 0) {
+            std::cerr << "Could not create program object." << std::endl;
+            return;
+        }
+        glAttachShader(program, vertexShader);
+        glAttachShader(program, fragmentShader);
+    }
+    glLinkProgram(program);
+    GLint status = GL_FALSE;
+    glGetProgramiv(program, GL_LINK_STATUS, &status);
+    if (status != GL_TRUE) {
+        std::cout << "Shader linking failed." << std::endl;
+        printProgramLog(program);
+        glDeleteProgram(program);
+        program = 0;
+    }
+    checkGlError();
+}
+
+void ShaderProgram::printShaderLog(GLuint shader) {
+    std::vector<GLchar> log(kInfoLogSize);
+    GLsizei length = 0;
+    glGetShaderInfoLog(shader, kInfoLogSize, &length, log.data());
+    if (length > 0) {
+        std::cout << std::string(log.data(), static_cast<size_t>(length)) << std::endl;
+    }
+}
+
+void ShaderProgram::printProgramLog(GLuint programName) {
+    std::vector<GLchar> log(kInfoLogSize);
+    GLsizei length = 0;
+    glGetProgramInfoLog(programName, kInfoLogSize, &length, log.data());
+    if (length > 0) {
+        std::cout << std::string(log.data(), static_cast<size_t>(length)) << std::endl;
+    }
+}
+
+void ShaderProgram::bindOutputAndRelink(const char* outputName) {
+    if (program == 0) {
+        return;
+    }
+    // The output binding takes effect only at the next link.
+    glBindFragDataLocation(program, 0, outputName);
+    link();
+    ready = program != 0;
+}

@@ -1,0 +1,120 @@
+#include "render/Texture.h"
+
+#include <climits>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <stb_image.h>
+
+#include "render/GlCurrent.h"
+
+namespace {
+
+// Larger than any texture an OpenGL 3.3 implementation must accept, and small enough that
+// width x height x 4 cannot overflow.
+constexpr int kMaxSide = 16384;
+
+void setProblem(std::string* problem, const std::string& text) {
+    if (problem) {
+        *problem = text;
+    }
+}
+
+// A failed texture still samples as something loud rather than as an incomplete texture.
+void uploadMissingTexture() {
+    const unsigned char magenta[4] = {255, 0, 255, 255};
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_SRGB8_ALPHA8, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, magenta);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+}
+
+} // namespace
+
+bool decodeImage(const void* bytes, size_t size, Image& out, std::string* problem) {
+    out = Image();
+    setProblem(problem, "");
+    if (bytes == nullptr || size == 0) {
+        setProblem(problem, "no data");
+        return false;
+    }
+    if (size > static_cast<size_t>(INT_MAX)) {
+        setProblem(problem, "file too large");
+        return false;
+    }
+    const auto* data = static_cast<const stbi_uc*>(bytes);
+    const int length = static_cast<int>(size);
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+    // Check the size before decoding so that a forged header cannot ask for gigabytes.
+    if (!stbi_info_from_memory(data, length, &width, &height, &channels)) {
+        setProblem(problem, std::string("not a readable image (") + stbi_failure_reason() + ")");
+        return false;
+    }
+    if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) {
+        setProblem(problem, "unsupported size " + std::to_string(width) + " x " +
+                                std::to_string(height));
+        return false;
+    }
+    stbi_uc* pixels = stbi_load_from_memory(data, length, &width, &height, &channels, 4);
+    if (pixels == nullptr) {
+        setProblem(problem, std::string("not a readable image (") + stbi_failure_reason() + ")");
+        return false;
+    }
+    out.width = width;
+    out.height = height;
+    out.rgba.resize(static_cast<size_t>(width) * height * 4);
+    // stb_image hands rows top first; GL wants the bottom row first so that the image's
+    // lower-left corner lands at texture coordinate (0, 0).
+    const size_t rowBytes = static_cast<size_t>(width) * 4;
+    for (int row = 0; row < height; ++row) {
+        std::memcpy(out.rgba.data() + row * rowBytes, pixels + (height - 1 - row) * rowBytes,
+                    rowBytes);
+    }
+    stbi_image_free(pixels);
+    return true;
+}
+
+bool loadTexture2D(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string problem;
+    Image image;
+    if (!in) {
+        problem = "cannot be opened";
+    } else {
+        const std::string bytes((std::istreambuf_iterator<char>(in)),
+                                std::istreambuf_iterator<char>());
+        decodeImage(bytes.data(), bytes.size(), image, &problem);
+    }
+    if (!problem.empty()) {
+        std::cerr << "Texture file " << path << " could not be loaded: " << problem << "."
+                  << std::endl;
+        uploadMissingTexture();
+        return false;
+    }
+    // Images are sRGB-encoded; GL decodes them to linear for lighting.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_SRGB8_ALPHA8, image.width, image.height, 0, GL_RGBA,
+                 GL_UNSIGNED_BYTE, image.rgba.data());
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    return true;
+}
+
+Texture::Texture(const std::string& path) {
+    glGenTextures(1, &name_);
+    glBindTexture(GL_TEXTURE_2D, name_);
+    loadTexture2D(path);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    glGenerateMipmap(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+Texture::~Texture() {
+    if (name_ != 0 && glDeleteIsSafe()) {
+        glDeleteTextures(1, &name_);
+    }
+}
