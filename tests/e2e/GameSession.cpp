@@ -1,0 +1,211 @@
+#include "GameSession.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace {
+
+std::string readAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+bool hasName(Display* display, Window w, const char* wanted) {
+    char* name = nullptr;
+    bool match = false;
+    if (XFetchName(display, w, &name) && name) {
+        match = std::strcmp(name, wanted) == 0;
+        XFree(name);
+    }
+    return match;
+}
+
+Window findWindow(Display* display, Window root, const char* name) {
+    Window parent, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display, root, &root, &parent, &children, &count)) return 0;
+    Window found = 0;
+    for (unsigned i = 0; i < count && !found; ++i) {
+        if (hasName(display, children[i], name)) {
+            found = children[i];
+        } else {
+            found = findWindow(display, children[i], name);
+        }
+    }
+    if (children) XFree(children);
+    return found;
+}
+
+}  // namespace
+
+void sleepSeconds(double seconds) {
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+}
+
+double rms(const std::vector<short>& samples, size_t from, size_t to) {
+    to = std::min(to, samples.size());
+    if (from >= to) return 0.0;
+    double sum = 0.0;
+    for (size_t i = from; i < to; ++i) sum += double(samples[i]) * samples[i];
+    return std::sqrt(sum / double(to - from));
+}
+
+GameSession::GameSession(const std::string& workDir) {
+    char pattern[] = "/tmp/quorvex-e2e-XXXXXX";
+    dir_ = mkdtemp(pattern);
+    display_ = XOpenDisplay(nullptr);
+    pid_ = fork();
+    if (pid_ == 0) {
+        if (chdir(workDir.c_str()) != 0) _exit(126);
+        const int out = open((dir_ + "/stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int err = open((dir_ + "/stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(out, 1);
+        dup2(err, 2);
+        setenv("SDL_AUDIODRIVER", "disk", 1);
+        setenv("SDL_DISKAUDIOFILE", (dir_ + "/audio.raw").c_str(), 1);
+        execl(QUORVEX_BINARY, QUORVEX_BINARY, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    if (!display_) return;
+    for (int i = 0; i < 300 && !window_; ++i) {  // up to 30 s on a loaded machine
+        window_ = findWindow(display_, DefaultRootWindow(display_), "Quorvex");
+        if (!window_) sleepSeconds(0.1);
+    }
+    if (window_) {
+        xdotool("windowfocus --sync " + std::to_string(window_));
+        sleepSeconds(1.0);  // let a few frames be drawn
+    }
+}
+
+GameSession::~GameSession() {
+    if (pid_ > 0 && status_ == -1) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+    }
+    if (display_) XCloseDisplay(display_);
+    std::system(("rm -rf '" + dir_ + "'").c_str());
+}
+
+void GameSession::xdotool(const std::string& args) const {
+    const std::string command = "xdotool " + args + " >/dev/null 2>&1";
+    [[maybe_unused]] const int ignored = std::system(command.c_str());
+}
+
+void GameSession::holdKey(const char* keysym, double seconds) {
+    xdotool(std::string("keydown ") + keysym);
+    sleepSeconds(seconds);
+    xdotool(std::string("keyup ") + keysym);
+}
+
+void GameSession::holdButton(int button, double seconds) {
+    xdotool("mousedown " + std::to_string(button));
+    sleepSeconds(seconds);
+    xdotool("mouseup " + std::to_string(button));
+}
+
+void GameSession::movePointer(int x, int y) {
+    xdotool("mousemove --window " + std::to_string(window_) + " " + std::to_string(x) + " " +
+            std::to_string(y));
+}
+
+void GameSession::requestClose() {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window_;
+    event.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display_, window_, False, NoEventMask, &event);
+    XFlush(display_);
+}
+
+GameSession::Shot GameSession::screenshot() const {
+    Shot shot;
+    XWindowAttributes attributes;
+    if (!window_ || !XGetWindowAttributes(display_, window_, &attributes)) return shot;
+    XImage* image = XGetImage(display_, window_, 0, 0, attributes.width, attributes.height,
+                              AllPlanes, ZPixmap);
+    if (!image) return shot;
+    shot.width = attributes.width;
+    shot.height = attributes.height;
+    shot.rgb.resize(3u * shot.width * shot.height);
+    for (int y = 0; y < shot.height; ++y) {
+        for (int x = 0; x < shot.width; ++x) {
+            const unsigned long p = XGetPixel(image, x, y);
+            unsigned char* out = &shot.rgb[3 * (y * shot.width + x)];
+            out[0] = (p >> 16) & 0xff;
+            out[1] = (p >> 8) & 0xff;
+            out[2] = p & 0xff;
+        }
+    }
+    XDestroyImage(image);
+    return shot;
+}
+
+int GameSession::Shot::count(int x0, int y0, int x1, int y1, const unsigned char lo[3],
+                             const unsigned char hi[3]) const {
+    int n = 0;
+    for (int y = std::max(0, y0); y < std::min(height, y1); ++y) {
+        for (int x = std::max(0, x0); x < std::min(width, x1); ++x) {
+            const unsigned char* p = at(x, y);
+            bool inside = true;
+            for (int c = 0; c < 3; ++c) inside = inside && p[c] >= lo[c] && p[c] <= hi[c];
+            n += inside;
+        }
+    }
+    return n;
+}
+
+void GameSession::Shot::savePpm(const std::string& path) const {
+    std::ofstream out(path, std::ios::binary);
+    out << "P6\n" << width << " " << height << "\n255\n";
+    out.write(reinterpret_cast<const char*>(rgb.data()), static_cast<std::streamsize>(rgb.size()));
+}
+
+int GameSession::waitForExit(double seconds) {
+    if (status_ != -1) return status_;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (std::chrono::steady_clock::now() < deadline) {
+        int raw = 0;
+        if (waitpid(pid_, &raw, WNOHANG) == pid_) {
+            status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+            return status_;
+        }
+        sleepSeconds(0.05);
+    }
+    return -1;
+}
+
+bool GameSession::waitForOutput(const std::string& text, double seconds) const {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (standardOutput().find(text) != std::string::npos) return true;
+        sleepSeconds(0.05);
+    }
+    return false;
+}
+
+std::string GameSession::standardOutput() const { return readAll(dir_ + "/stdout"); }
+std::string GameSession::standardError() const { return readAll(dir_ + "/stderr"); }
+
+std::vector<short> GameSession::capturedAudio() const {
+    const std::string bytes = readAll(dir_ + "/audio.raw");
+    std::vector<short> samples(bytes.size() / 2);
+    std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
+    return samples;
+}

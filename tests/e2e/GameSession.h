@@ -1,0 +1,58 @@
+#pragma once
+
+#include <X11/Xlib.h>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+// The real game binary started on the test run's X display, driven like a player would:
+// keys and buttons held down for a while (a quick tap can fall between two polls), screenshots
+// read back from the X server, the played sound captured by SDL's disk audio driver.
+class GameSession {
+public:
+    // Starts the game in `workDir` (the repository root by default) and waits for its window.
+    explicit GameSession(const std::string& workDir = QUORVEX_SOURCE_DIR);
+    ~GameSession();
+    GameSession(const GameSession&) = delete;
+    GameSession& operator=(const GameSession&) = delete;
+
+    bool hasWindow() const { return window_ != 0; }
+    void holdKey(const char* keysym, double seconds);
+    void holdButton(int button, double seconds);
+    void movePointer(int x, int y);
+    // Asks the window to close as a window manager's close button does.
+    void requestClose();
+
+    struct Shot {
+        int width = 0, height = 0;
+        std::vector<unsigned char> rgb;
+        const unsigned char* at(int x, int y) const { return &rgb[3 * (y * width + x)]; }
+        // Pixels in [x0, x1) x [y0, y1) whose channels all lie within [lo, hi].
+        int count(int x0, int y0, int x1, int y1, const unsigned char lo[3],
+                  const unsigned char hi[3]) const;
+        void savePpm(const std::string& path) const;
+    };
+    Shot screenshot() const;
+
+    // Waits for the game to end; -1 if it did not within `seconds` (then it is killed).
+    int waitForExit(double seconds);
+    // Waits until the game's standard output contains `text`.
+    bool waitForOutput(const std::string& text, double seconds) const;
+    std::string standardOutput() const;
+    std::string standardError() const;
+    // The raw 16-bit stereo samples the game has played so far.
+    std::vector<short> capturedAudio() const;
+
+private:
+    void xdotool(const std::string& args) const;
+
+    Display* display_ = nullptr;
+    Window window_ = 0;
+    pid_t pid_ = -1;
+    std::string dir_;
+    int status_ = -1;
+};
+
+// Root-mean-square of samples [from, to) of a capture.
+double rms(const std::vector<short>& samples, size_t from, size_t to);
+void sleepSeconds(double seconds);
