@@ -10,11 +10,11 @@ class World;
 
 // One of the player's floating fists: only its place, size and matrix; the player moves it.
 class Fist {
-public:
+  public:
     explicit Fist(World* world);
 
-    void setScale(float value);           // scale = value / 40; shows at the next setPosition
-    void setPosition(glm::vec3 p);        // position = p, then the matrix is rebuilt
+    void setScale(float value);    // scale = value / 40; shows at the next setPosition
+    void setPosition(glm::vec3 p); // position = p, then the matrix is rebuilt
     void draw(GLuint shadowTexture) const;
     void drawDepth() const;
 
@@ -22,9 +22,10 @@ public:
     glm::vec3 position{0.0f};
     glm::mat4 model{1.0f};
 
-private:
+  private:
     void updateModelMatrix();
 
     World* world_;
-    std::unique_ptr<TexturedModel> body_;  // null without graphics
+    std::unique_ptr<TexturedModel> body_;      // null without graphics
+    glm::vec3 lastTiltAxis_{1.0f, 0.0f, 0.0f}; // used where the tilt axis vanishes (Y axis)
 };

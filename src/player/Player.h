@@ -12,7 +12,7 @@ class World;
 // The character: walks over the sphere by rotating its place about its own two axes, faces
 // the pointer, and punches with its two fists. Angles are degrees.
 class Player {
-public:
+  public:
     explicit Player(World* world);
 
     void punch() { punching = true; }
@@ -40,12 +40,20 @@ public:
     std::unique_ptr<Fist> rightFist;
     std::unique_ptr<Fist> leftFist;
 
-private:
+  private:
     void nudgeForward();
     void nudgeSideways();
     void updateModelMatrix();
     void placeFists();
 
+    // One step or nudge: `position` turned by -angle (degrees) about `left` (forward steps)
+    // or `forward` (sideways steps); an accepted one recomputes the other axis.
+    void step(bool aboutLeft, float angle);
+    // Pushes the punching fist's place out along `d` by the extension and sets its scale.
+    void placePunchingFist(glm::vec3& leftPlace, glm::vec3& rightPlace, const glm::vec3& d) const;
+
     World* world_;
-    std::unique_ptr<TexturedModel> body_;  // null without graphics
+    std::unique_ptr<TexturedModel> body_;      // null without graphics
+    glm::vec3 lastTiltAxis_{1.0f, 0.0f, 0.0f}; // used where the tilt axis vanishes (Y axis)
+    glm::vec3 lastSide_{1.0f, 0.0f, 0.0f};     // used if facing ever lines up with position
 };

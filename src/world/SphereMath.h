@@ -20,6 +20,28 @@ glm::vec3 rotateRow(const glm::vec3& v, float angleDegrees, const glm::vec3& axi
 // `at`. The cosine is up.y as given, clamped to [-1, 1]. On the Y axis itself (zero tilt axis)
 // the mesh stays upright, or is turned upside down below the centre.
 glm::mat4 standingMatrix(const glm::vec3& at, float scale, const glm::vec3& up);
+// The same, but on the Y axis the tilt turns about `fallbackAxis` instead (a body that walks
+// over a pole passes its last tilt axis, so its orientation does not jump there).
+glm::mat4 standingMatrix(const glm::vec3& at, float scale, const glm::vec3& up,
+                         const glm::vec3& fallbackAxis);
+// (0,1,0) x up = (up.z, 0, -up.x): the axis that tilts +Y onto `up`; zero on the Y axis.
+glm::vec3 tiltAxis(const glm::vec3& up);
 
-// A random unit vector from three rand() draws mapped to [-50, 50] each.
+// True when `v` is too short to be normalized (zero, or so small its squared length is not a
+// normal float): glm::normalize and glm::rotate would give NaN for it.
+bool isDegenerate(const glm::vec3& v);
+// Some unit vector perpendicular to the unit vector `v`.
+glm::vec3 anyPerpendicular(const glm::vec3& v);
+// cross(from, to), the axis that turns `from` toward `to` by a positive angle. When the two
+// are opposite the cross product vanishes and every great circle leads there: then any axis
+// perpendicular to `from` is returned.
+glm::vec3 turnAxis(const glm::vec3& from, const glm::vec3& to);
+
+// One draw from the C library's rand(), brought to 0..32767 whatever RAND_MAX is. The game's
+// random rules are written for that range; glibc's rand() reaches 2^31 - 1, which would send
+// every spawn into one octant and stop enemies from wandering. Where RAND_MAX is 32767 this
+// is rand() itself.
+int randomValue();
+
+// A random unit vector from three draws mapped to [-50, 50] each.
 glm::vec3 randomDirection();

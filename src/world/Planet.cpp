@@ -1,0 +1,16 @@
+#include "world/Planet.h"
+
+#include "world/World.h"
+
+Planet::Planet(World* world)
+    : world_(world), body_(std::make_unique<TexturedModel>(
+                         "resources/planet.obj", "resources/planet.tga", *world->shadowProgram)) {}
+
+void Planet::draw(GLuint shadowTexture) const {
+    const Camera& camera = *world_->camera;
+    body_->draw(camera.view(), camera.projection(), model, 1.0f, shadowTexture);
+}
+
+void Planet::drawDepth() const {
+    body_->drawDepth(model, *world_->shadowProgram);
+}
