@@ -2,11 +2,14 @@
 
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "audio/Sound.h"
 
 struct Mix_Chunk;
+struct _Mix_Music;
 
 // The game's sound operations over SDL2_mixer: effects fired and forgotten, and looped,
 // tracked music. When no output device can be opened the engine stays usable but silent:
@@ -32,5 +35,19 @@ public:
     bool hasDevice() const { return device_; }
 
 private:
-    // (the audio implementation's own members)
+    explicit SoundEngine(bool device) : device_(device) {}
+    Mix_Chunk* effect(const std::string& file);
+    Sound* playMusic(const std::string& file, bool looped, bool startPaused);
+    void reportOnce(const std::string& file, const char* reason);
+
+    bool device_;
+    std::map<std::string, int> playCounts_;
+    // Effects are decoded whole on first use and kept for the engine's lifetime.
+    std::map<std::string, Mix_Chunk*> effects_;
+    // Files already reported as unplayable: never loaded or reported again.
+    std::set<std::string> unplayable_;
+    // The one streamed music the mixer can play at a time, and every handle given out, which
+    // stay valid (though silent once replaced) until the engine goes.
+    _Mix_Music* music_ = nullptr;
+    std::vector<std::unique_ptr<Sound>> handles_;
 };

@@ -1,0 +1,162 @@
+#include "audio/SoundEngine.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <iostream>
+
+namespace {
+
+constexpr int outputRate = 44100;
+constexpr int outputChannels = 2;
+// 1024 frames are about 23 ms: short enough for a volume step or a punch to be heard at once.
+constexpr int bufferFrames = 1024;
+// Enough for a crowd of enemies dying in one frame over the punch sounds.
+constexpr int effectChannels = 32;
+
+// SDL_mixer has one global mixer; a second engine on it would halt the first one's sounds.
+bool deviceHeld = false;
+
+std::unique_ptr<SoundEngine> silentWithMessage(const std::string& reason) {
+    std::cerr << "Sound: no audio device (" << reason << "); the game runs silent." << std::endl;
+    return SoundEngine::createSilent();
+}
+
+} // namespace
+
+std::unique_ptr<SoundEngine> SoundEngine::create() {
+    if (deviceHeld) {
+        return silentWithMessage("already held by another sound engine");
+    }
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        return silentWithMessage(SDL_GetError());
+    }
+    if (Mix_OpenAudio(outputRate, AUDIO_S16SYS, outputChannels, bufferFrames) != 0) {
+        std::string reason = SDL_GetError();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return silentWithMessage(reason);
+    }
+    // Loads the MP3 decoder now rather than on the first track; a missing decoder shows up
+    // as a report naming the track when it is played.
+    Mix_Init(MIX_INIT_MP3);
+    Mix_AllocateChannels(effectChannels);
+    deviceHeld = true;
+    return std::unique_ptr<SoundEngine>(new SoundEngine(true));
+}
+
+std::unique_ptr<SoundEngine> SoundEngine::createSilent() {
+    return std::unique_ptr<SoundEngine>(new SoundEngine(false));
+}
+
+SoundEngine::~SoundEngine() {
+    if (!device_) {
+        return;
+    }
+    Mix_HaltChannel(-1);
+    Mix_HaltMusic();
+    if (music_ != nullptr) {
+        Mix_FreeMusic(music_);
+    }
+    for (auto& entry : effects_) {
+        Mix_FreeChunk(entry.second);
+    }
+    Mix_CloseAudio();
+    Mix_Quit();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    deviceHeld = false;
+}
+
+Sound* SoundEngine::play2D(const std::string& file, bool looped, bool startPaused, bool track) {
+    ++playCounts_[file];
+    if (!device_ || unplayable_.count(file) != 0) {
+        return nullptr;
+    }
+    if (track) {
+        return playMusic(file, looped, startPaused);
+    }
+    // Without a handle nothing could ever resume it.
+    if (startPaused) {
+        return nullptr;
+    }
+    Mix_Chunk* chunk = effect(file);
+    if (chunk == nullptr) {
+        return nullptr;
+    }
+    const int loops = looped ? -1 : 0;
+    if (Mix_PlayChannel(-1, chunk, loops) < 0) {
+        // Every channel is busy: the sound just asked for matters more than the oldest one.
+        const int oldest = Mix_GroupOldest(-1);
+        if (oldest >= 0) {
+            Mix_HaltChannel(oldest);
+            Mix_PlayChannel(oldest, chunk, loops);
+        }
+    }
+    return nullptr;
+}
+
+int SoundEngine::playCount(const std::string& file) const {
+    auto it = playCounts_.find(file);
+    return it == playCounts_.end() ? 0 : it->second;
+}
+
+Mix_Chunk* SoundEngine::effect(const std::string& file) {
+    auto it = effects_.find(file);
+    if (it != effects_.end()) {
+        return it->second;
+    }
+    // Opened here rather than by Mix_LoadWAV so that a missing file is reported as such.
+    SDL_RWops* source = SDL_RWFromFile(file.c_str(), "rb");
+    if (source == nullptr) {
+        reportOnce(file, SDL_GetError());
+        return nullptr;
+    }
+    Mix_Chunk* chunk = Mix_LoadWAV_RW(source, 1);
+    if (chunk == nullptr) {
+        reportOnce(file, Mix_GetError());
+        return nullptr;
+    }
+    effects_[file] = chunk;
+    return chunk;
+}
+
+Sound* SoundEngine::playMusic(const std::string& file, bool looped, bool startPaused) {
+    // Streamed: only the header is read here, so starting a long track costs no decoding.
+    Mix_Music* music = Mix_LoadMUS(file.c_str());
+    if (music == nullptr) {
+        reportOnce(file, Mix_GetError());
+        return nullptr;
+    }
+    // The mixer streams one music at a time: the new one replaces the old, whose handle stays
+    // valid but no longer drives anything.
+    if (music_ != nullptr) {
+        Mix_HaltMusic();
+        Mix_FreeMusic(music_);
+        music_ = nullptr;
+        for (auto& handle : handles_) {
+            handle->drivesMusic_ = false;
+        }
+    }
+    // A paused start begins at volume 0 so that nothing leaks out before the pause lands.
+    Mix_VolumeMusic(startPaused ? 0 : MIX_MAX_VOLUME);
+    if (Mix_PlayMusic(music, looped ? -1 : 0) != 0) {
+        reportOnce(file, Mix_GetError());
+        Mix_FreeMusic(music);
+        return nullptr;
+    }
+    if (startPaused) {
+        Mix_PauseMusic();
+        Mix_VolumeMusic(MIX_MAX_VOLUME);
+    }
+    music_ = music;
+    handles_.push_back(std::make_unique<Sound>());
+    Sound* handle = handles_.back().get();
+    handle->drivesMusic_ = true;
+    return handle;
+}
+
+void SoundEngine::reportOnce(const std::string& file, const char* reason) {
+    if (unplayable_.insert(file).second) {
+        std::cerr << "Sound: cannot play \"" << file << "\" (" << reason
+                  << "); it stays silent." << std::endl;
+    }
+}
