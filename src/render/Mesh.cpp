@@ -26,7 +26,8 @@ std::string oneLine(std::string text) {
             c = ' ';
         }
     }
-    while (!text.empty() && text.back() == ' ') {
+    // The reason ends the sentence that carries it.
+    while (!text.empty() && (text.back() == ' ' || text.back() == '.')) {
         text.pop_back();
     }
     return text;

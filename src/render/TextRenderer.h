@@ -33,6 +33,8 @@ public:
 
     void draw(const std::string& text, float x, float y, float size, float r, float g,
               float b) const;
+    GLuint programName() const { return program_ ? program_->program : 0; }
+    GLuint fontTextureName() const { return fontTexture_ ? fontTexture_->name() : 0; }
 
 private:
     std::unique_ptr<ShaderProgram> program_;

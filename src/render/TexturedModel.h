@@ -29,6 +29,7 @@ public:
 
     int vertexCount() const { return vertexCount_; }
     GLuint programName() const { return program_ ? program_->program : 0; }
+    GLuint textureName() const { return texture_ ? texture_->name() : 0; }
 
 private:
     std::unique_ptr<ShaderProgram> program_;
