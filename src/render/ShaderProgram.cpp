@@ -31,8 +31,12 @@ const char* glErrorMessage(GLenum code) {
 }
 
 void checkGlError() {
+    checkGlErrorFrom([]() { return glGetError(); });
+}
+
+void checkGlErrorFrom(GLenum (*fetch)()) {
     // One code per call: further pending codes are left for the next call.
-    GLenum code = glGetError();
+    const GLenum code = fetch();
     if (code != GL_NO_ERROR) {
         std::cerr << glErrorMessage(code) << std::endl;
     }

@@ -5,6 +5,8 @@
 
 // Reports one pending OpenGL error, if any, as one line on standard error.
 void checkGlError();
+// checkGlError with the code taken from `fetch` (glGetError in the game), called once.
+void checkGlErrorFrom(GLenum (*fetch)());
 // The message checkGlError prints for `code`, or "" for GL_NO_ERROR.
 const char* glErrorMessage(GLenum code);
 
