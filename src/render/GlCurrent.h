@@ -6,4 +6,6 @@
 // Owners delete their GL names only while a context is current and GLEW has loaded the
 // entry points: objects that outlive the window (or were never given one) must not call
 // through null or foreign function pointers on their way out.
-inline bool glDeleteIsSafe() { return glfwGetCurrentContext() != nullptr && glDeleteBuffers; }
+inline bool glDeleteIsSafe() {
+    return glfwGetCurrentContext() != nullptr && glDeleteBuffers;
+}

@@ -26,8 +26,7 @@ TextVertices buildTextVertices(const std::string& text, float x, float y, float 
         const float y0 = y;
         const float y1 = y + size;
         const AtlasCell cell = atlasCell(text[i]);
-        const glm::vec2 positions[6] = {{x0, y1}, {x0, y0}, {x1, y1},
-                                        {x1, y0}, {x1, y1}, {x0, y0}};
+        const glm::vec2 positions[6] = {{x0, y1}, {x0, y0}, {x1, y1}, {x1, y0}, {x1, y1}, {x0, y0}};
         const glm::vec2 texCoords[6] = {{cell.u0, cell.vTop}, {cell.u0, cell.vBottom},
                                         {cell.u1, cell.vTop}, {cell.u1, cell.vBottom},
                                         {cell.u1, cell.vTop}, {cell.u0, cell.vBottom}};

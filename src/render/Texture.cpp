@@ -53,8 +53,8 @@ bool decodeImage(const void* bytes, size_t size, Image& out, std::string* proble
         return false;
     }
     if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) {
-        setProblem(problem, "unsupported size " + std::to_string(width) + " x " +
-                                std::to_string(height));
+        setProblem(problem,
+                   "unsupported size " + std::to_string(width) + " x " + std::to_string(height));
         return false;
     }
     stbi_uc* pixels = stbi_load_from_memory(data, length, &width, &height, &channels, 4);

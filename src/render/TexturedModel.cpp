@@ -47,8 +47,8 @@ TexturedModel::~TexturedModel() {
     glDeleteBuffers(4, buffers_);
 }
 
-void TexturedModel::draw(const glm::mat4& view, const glm::mat4& projection,
-                         const glm::mat4& model, float transparency, GLuint shadowTexture) const {
+void TexturedModel::draw(const glm::mat4& view, const glm::mat4& projection, const glm::mat4& model,
+                         float transparency, GLuint shadowTexture) const {
     const GLuint program = program_->program;
     // A program that failed was reported once when it was built; drawing with none would
     // only repeat GL errors every frame.

@@ -19,7 +19,8 @@ TEST(FlatModelGl, DrawsTheMaterialColourWithTheGivenMode) {
                                                   "v -1 -1 0\nv 1 -1 0\nv 1 1 0\nv -1 1 0\n"
                                                   "f 1 2 3 4\n");
     std::unique_ptr<FlatModel> sun;
-    const std::string err = captureStderr([&] { sun = std::make_unique<FlatModel>("shaders/sun_shader", mesh); });
+    const std::string err =
+        captureStderr([&] { sun = std::make_unique<FlatModel>("shaders/sun_shader", mesh); });
     ASSERT_EQ(err, "");
     ASSERT_EQ(sun->vertexCount(), 4);
     ASSERT_EQ(drainGlErrors(), "");

@@ -68,7 +68,8 @@ TEST_F(MeshLoadTest, UploadsFourBuffersAndBindsTheProgramsInputs) {
     GLuint vao = 0;
     std::string err;
     ShaderProgram* returned = nullptr;
-    err = captureStderr([&] { returned = Mesh::load(planet.get(), path, count, buffers, vao, true, true); });
+    err = captureStderr(
+        [&] { returned = Mesh::load(planet.get(), path, count, buffers, vao, true, true); });
     EXPECT_EQ(err, "");
     EXPECT_EQ(returned, planet.get());
     EXPECT_EQ(count, 36);
@@ -134,7 +135,8 @@ TEST_F(MeshLoadTest, SunCaseBindsOnlyPositionAndColour) {
         const GLint colour = glGetAttribLocation(program.program, "in_color");
         for (GLint i = 0; i < maxAttribs; ++i) {
             const bool expected = i == position || i == colour;
-            EXPECT_EQ(attribInt(static_cast<GLuint>(i), GL_VERTEX_ATTRIB_ARRAY_ENABLED), expected ? 1 : 0)
+            EXPECT_EQ(attribInt(static_cast<GLuint>(i), GL_VERTEX_ATTRIB_ARRAY_ENABLED),
+                      expected ? 1 : 0)
                 << c.name << ": attribute " << i;
         }
         glBindVertexArray(0);
@@ -149,7 +151,8 @@ TEST_F(MeshLoadTest, BrokenFileGivesOneLineAndAnEmptyDrawableMesh) {
     GLuint vao = 0;
     const std::string err =
         captureStderr([&] { Mesh::load(planet.get(), missing, count, buffers, vao, true, true); });
-    EXPECT_EQ(err, "Mesh file " + missing + " could not be read: Unable to open file \"" + missing + "\".\n");
+    EXPECT_EQ(err, "Mesh file " + missing + " could not be read: Unable to open file \"" + missing +
+                       "\".\n");
     EXPECT_EQ(count, 0);
     EXPECT_TRUE(glIsVertexArray(vao));
     glUseProgram(planet->program);
@@ -161,9 +164,10 @@ TEST_F(MeshLoadTest, BrokenFileGivesOneLineAndAnEmptyDrawableMesh) {
 }
 
 TEST_F(MeshLoadTest, ProgramWithoutAnInputRaisesANumericError) {
-    dir.write("plain.vert", "#version 330 core\nin vec4 in_position;\nin vec4 in_normal;\n"
-                            "in vec4 in_texture_coords;\nout vec4 c;\n"
-                            "void main() { gl_Position = in_position; c = in_normal + in_texture_coords; }\n");
+    dir.write("plain.vert",
+              "#version 330 core\nin vec4 in_position;\nin vec4 in_normal;\n"
+              "in vec4 in_texture_coords;\nout vec4 c;\n"
+              "void main() { gl_Position = in_position; c = in_normal + in_texture_coords; }\n");
     dir.write("plain.frag", "#version 330 core\nin vec4 c;\nout vec4 out_color;\n"
                             "void main() { out_color = c; }\n");
     ShaderProgram program(dir.path() + "/plain");

@@ -18,7 +18,8 @@ struct Output {
 
 Output build(std::unique_ptr<ShaderProgram>& shader, const std::string& base) {
     Output o;
-    o.err = captureStderr([&] { o.out = captureStdout([&] { shader = std::make_unique<ShaderProgram>(base); }); });
+    o.err = captureStderr(
+        [&] { o.out = captureStdout([&] { shader = std::make_unique<ShaderProgram>(base); }); });
     return o;
 }
 
@@ -42,7 +43,8 @@ TEST_F(ShaderProgramTest, GameProgramsBuildSilentlyWithTheirInterface) {
         std::vector<const char*> uniforms;
     };
     const Case cases[] = {
-        {"shaders/planet_shader", "out_color",
+        {"shaders/planet_shader",
+         "out_color",
          {"in_position", "in_color", "in_normal", "in_texture_coords"},
          {"MVP", "M", "V", "tex_mat", "transparency", "color_texture", "sm_texture"}},
         {"shaders/sun_shader", "out_color", {"in_position", "in_color"}, {"MVP"}},
@@ -55,7 +57,8 @@ TEST_F(ShaderProgramTest, GameProgramsBuildSilentlyWithTheirInterface) {
         EXPECT_EQ(o.out + o.err, "") << c.base;
         EXPECT_TRUE(shader->ready) << c.base;
         EXPECT_NE(shader->program, 0u) << c.base;
-        o.err = captureStderr([&] { o.out = captureStdout([&] { shader->bindOutputAndRelink(c.output); }); });
+        o.err = captureStderr(
+            [&] { o.out = captureStdout([&] { shader->bindOutputAndRelink(c.output); }); });
         EXPECT_EQ(o.out + o.err, "") << c.base;
         ASSERT_NE(shader->program, 0u) << c.base;
         EXPECT_TRUE(shader->ready) << c.base;
@@ -65,7 +68,8 @@ TEST_F(ShaderProgramTest, GameProgramsBuildSilentlyWithTheirInterface) {
             EXPECT_GE(glGetAttribLocation(shader->program, input), 0) << c.base << " " << input;
         }
         for (const char* uniform : c.uniforms) {
-            EXPECT_GE(glGetUniformLocation(shader->program, uniform), 0) << c.base << " " << uniform;
+            EXPECT_GE(glGetUniformLocation(shader->program, uniform), 0)
+                << c.base << " " << uniform;
         }
     }
     EXPECT_EQ(drainGlErrors(), "");
@@ -83,9 +87,12 @@ TEST_F(ShaderProgramTest, MissingFiles) {
         std::string message;
     };
     const Case cases[] = {
-        {"fragment missing", onlyVertex, "Fragment shader file " + onlyVertex + ".frag does not exist.\n"},
-        {"both missing: only the vertex line", none, "Vertex shader file " + none + ".vert does not exist.\n"},
-        {"vertex missing", onlyFragment, "Vertex shader file " + onlyFragment + ".vert does not exist.\n"},
+        {"fragment missing", onlyVertex,
+         "Fragment shader file " + onlyVertex + ".frag does not exist.\n"},
+        {"both missing: only the vertex line", none,
+         "Vertex shader file " + none + ".vert does not exist.\n"},
+        {"vertex missing", onlyFragment,
+         "Vertex shader file " + onlyFragment + ".vert does not exist.\n"},
     };
     for (const Case& c : cases) {
         std::unique_ptr<ShaderProgram> shader;

@@ -22,8 +22,12 @@ int liveNames(GLboolean (*isName)(GLuint)) {
     }
     return live;
 }
-GLboolean isBuffer(GLuint name) { return glIsBuffer(name); }
-GLboolean isVertexArray(GLuint name) { return glIsVertexArray(name); }
+GLboolean isBuffer(GLuint name) {
+    return glIsBuffer(name);
+}
+GLboolean isVertexArray(GLuint name) {
+    return glIsVertexArray(name);
+}
 
 // A 256 x 256 atlas in which only the cell of "K" (column 11, atlas row 2 from the top)
 // holds an opaque white glyph.

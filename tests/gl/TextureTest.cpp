@@ -33,8 +33,9 @@ TEST(TextureGl, ImageLowerLeftIsAtTheOrigin) {
     ASSERT_GL_CONTEXT(gl);
     TempDir dir;
     // Top row red, green; bottom row blue, white.
-    const std::string path = dir.write("t.tga", tgaBytes(2, 2, {255, 0, 0, 255, 0, 255, 0, 255,
-                                                                0, 0, 255, 255, 255, 255, 255, 255}));
+    const std::string path = dir.write(
+        "t.tga",
+        tgaBytes(2, 2, {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255, 255, 255, 255}));
     std::string err;
     std::unique_ptr<Texture> texture;
     err = captureStderr([&] { texture = std::make_unique<Texture>(path); });
@@ -43,8 +44,8 @@ TEST(TextureGl, ImageLowerLeftIsAtTheOrigin) {
     const std::vector<unsigned char> pixels = level0(texture->name(), w, h);
     ASSERT_EQ(w, 2);
     ASSERT_EQ(h, 2);
-    const std::vector<unsigned char> bottomFirst = {0, 0, 255, 255, 255, 255, 255, 255,
-                                                    255, 0, 0, 255, 0, 255, 0, 255};
+    const std::vector<unsigned char> bottomFirst = {0,   0, 255, 255, 255, 255, 255, 255,
+                                                    255, 0, 0,   255, 0,   255, 0,   255};
     EXPECT_EQ(pixels, bottomFirst);
     struct Case {
         GLenum name;
@@ -76,7 +77,8 @@ TEST(TextureGl, FailedLoadsReportOnceAndShowMagenta) {
         std::string prefix;
     };
     const Case cases[] = {
-        {"missing", missing, "Texture file " + missing + " could not be loaded: cannot be opened.\n"},
+        {"missing", missing,
+         "Texture file " + missing + " could not be loaded: cannot be opened.\n"},
         {"junk", junk, "Texture file " + junk + " could not be loaded: not a readable image ("},
     };
     for (const Case& c : cases) {

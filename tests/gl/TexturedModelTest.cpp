@@ -52,7 +52,8 @@ protected:
         shadow->bindOutputAndRelink("fragmentdepth");
         ASSERT_NE(shadow->program, 0u);
         const std::string err = captureStderr([&] {
-            model = std::make_unique<TexturedModel>(dir.file("quad.obj"), dir.file("white.tga"), *shadow);
+            model = std::make_unique<TexturedModel>(dir.file("quad.obj"), dir.file("white.tga"),
+                                                    *shadow);
         });
         ASSERT_EQ(err, "");
         ASSERT_NE(model->programName(), 0u);
@@ -110,7 +111,8 @@ TEST_F(TexturedModelTest, ColourPassSetsItsUniformsAndLeavesNothingBound) {
     for (const Case& c : cases) {
         const glm::mat4 actual = matrix(c.name);
         for (int i = 0; i < 16; ++i) {
-            EXPECT_FLOAT_EQ(glm::value_ptr(actual)[i], glm::value_ptr(c.expected)[i]) << c.name << " " << i;
+            EXPECT_FLOAT_EQ(glm::value_ptr(actual)[i], glm::value_ptr(c.expected)[i])
+                << c.name << " " << i;
         }
     }
     GLfloat transparency = -1.0f;
@@ -152,7 +154,8 @@ TEST_F(TexturedModelTest, DepthPassWritesTheLightsDepth) {
     GLuint depth = 0, framebuffer = 0;
     glGenTextures(1, &depth);
     glBindTexture(GL_TEXTURE_2D, depth);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT16, 64, 64, 0, GL_DEPTH_COMPONENT, GL_FLOAT, nullptr);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT16, 64, 64, 0, GL_DEPTH_COMPONENT, GL_FLOAT,
+                 nullptr);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glBindTexture(GL_TEXTURE_2D, 0);
     glGenFramebuffers(1, &framebuffer);
@@ -160,7 +163,8 @@ TEST_F(TexturedModelTest, DepthPassWritesTheLightsDepth) {
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D, depth, 0);
     glDrawBuffer(GL_NONE);
     glReadBuffer(GL_NONE);
-    ASSERT_EQ(glCheckFramebufferStatus(GL_FRAMEBUFFER), static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
+    ASSERT_EQ(glCheckFramebufferStatus(GL_FRAMEBUFFER),
+              static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
     glViewport(0, 0, 64, 64);
     glEnable(GL_DEPTH_TEST);
     glClear(GL_DEPTH_BUFFER_BIT);

@@ -44,7 +44,9 @@ TEST(LightMatrices, ShadowMapCoordinates) {
     };
     const Case cases[] = {
         {"origin is the middle of the map", {0, 0, 0, 1}, {0.5f, 0.5f, originDepth}},
-        {"up is up in the map", {0, 1, 0, 1}, {0.5f, 0.5f + 0.5f / (5.0f * std::tan(glm::radians(22.5f))), originDepth}},
+        {"up is up in the map",
+         {0, 1, 0, 1},
+         {0.5f, 0.5f + 0.5f / (5.0f * std::tan(glm::radians(22.5f))), originDepth}},
         {"the light looks down -x, so +z is to its left",
          {0, 0, 1, 1},
          {0.5f - 0.5f / (5.0f * std::tan(glm::radians(22.5f))), 0.5f, originDepth}},

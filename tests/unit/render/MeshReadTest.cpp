@@ -109,14 +109,14 @@ TEST(MeshRead, BrokenFilesGiveOneMessageAndValidOutputs) {
     const std::string noUv = dir.write("nouv.obj", twoMeshObj(true, false));
     const Case cases[] = {
         {"missing file", missing, true, true, 0,
-         "Mesh file " + missing + " could not be read: Unable to open file \"" + missing +
-             "\"."},
+         "Mesh file " + missing + " could not be read: Unable to open file \"" + missing + "\"."},
         {"too small", tooSmall, true, true, 0,
          "Mesh file " + tooSmall + " could not be read: OBJ-file is too small."},
         {"no mesh", noMesh, true, true, 0, "Mesh file " + noMesh + " holds no mesh."},
         {"no normals nor uvs", bare, true, true, 3,
-         "Mesh file " + bare + " has no normals in mesh 0 and no texture coordinates in mesh 0;"
-                               " they are zero."},
+         "Mesh file " + bare +
+             " has no normals in mesh 0 and no texture coordinates in mesh 0;"
+             " they are zero."},
         {"no uvs in either mesh", noUv, true, true, 36,
          "Mesh file " + noUv + " has no texture coordinates in meshes 0, 1; they are zero."},
         {"no uvs, none asked for", noUv, true, false, 36, ""},

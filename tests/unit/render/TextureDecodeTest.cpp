@@ -5,8 +5,8 @@
 
 TEST(TextureDecode, RowsComeBottomFirst) {
     // Top row red, green; bottom row blue, white (half transparent).
-    const std::vector<unsigned char> top = {255, 0, 0, 255, 0, 255, 0, 255,
-                                            0, 0, 255, 255, 255, 255, 255, 128};
+    const std::vector<unsigned char> top = {255, 0, 0,   255, 0,   255, 0,   255,
+                                            0,   0, 255, 255, 255, 255, 255, 128};
     const std::string tga = tgaBytes(2, 2, top);
     Image image;
     std::string problem = "stale";
@@ -14,8 +14,8 @@ TEST(TextureDecode, RowsComeBottomFirst) {
     EXPECT_EQ(problem, "");
     EXPECT_EQ(image.width, 2);
     EXPECT_EQ(image.height, 2);
-    const std::vector<unsigned char> bottomFirst = {0, 0, 255, 255, 255, 255, 255, 128,
-                                                    255, 0, 0, 255, 0, 255, 0, 255};
+    const std::vector<unsigned char> bottomFirst = {0,   0, 255, 255, 255, 255, 255, 128,
+                                                    255, 0, 0,   255, 0,   255, 0,   255};
     EXPECT_EQ(image.rgba, bottomFirst);
 }
 
