@@ -58,12 +58,3 @@ TEST(LightMatrices, ShadowMapCoordinates) {
         EXPECT_NEAR(p.z, c.expected.z, 1e-5f) << c.name;
     }
 }
-
-TEST(LightMatrices, BiasMapsClipCubeToUnitCube) {
-    const glm::vec4 low = shadowBias() * glm::vec4(-1.0f, -1.0f, -1.0f, 1.0f);
-    const glm::vec4 high = shadowBias() * glm::vec4(1.0f, 1.0f, 1.0f, 1.0f);
-    EXPECT_EQ(low, glm::vec4(0.0f, 0.0f, 0.0f, 1.0f));
-    EXPECT_EQ(high, glm::vec4(1.0f, 1.0f, 1.0f, 1.0f));
-    // A homogeneous w is carried along, so the perspective divide still comes after the bias.
-    EXPECT_EQ(shadowBias() * glm::vec4(0.0f, 0.0f, 0.0f, 2.0f), glm::vec4(1.0f, 1.0f, 1.0f, 2.0f));
-}

@@ -81,16 +81,6 @@ TEST(MeshRead, TwoMeshesFlattenInSceneOrderWithTheirOwnColours) {
     }
 }
 
-TEST(MeshRead, AttributesNotAskedForStayZero) {
-    Fixture f(twoMeshObj(true, true));
-    std::string problem;
-    const MeshData data = readMeshFile(f.path, false, false, &problem);
-    EXPECT_EQ(problem, "");
-    ASSERT_EQ(data.vertexCount, 36);
-    expectVec4(data.normals, 0, 0, 0, 0, 0, "normal");
-    expectVec4(data.texCoords, 35, 0, 0, 0, 0, "uv");
-}
-
 TEST(MeshRead, BrokenFilesGiveOneMessageAndValidOutputs) {
     TempDir dir;
     struct Case {

@@ -3,22 +3,6 @@
 #include "render/Texture.h"
 #include "support/Fixtures.h"
 
-TEST(TextureDecode, RowsComeBottomFirst) {
-    // Top row red, green; bottom row blue, white (half transparent).
-    const std::vector<unsigned char> top = {255, 0, 0,   255, 0,   255, 0,   255,
-                                            0,   0, 255, 255, 255, 255, 255, 128};
-    const std::string tga = tgaBytes(2, 2, top);
-    Image image;
-    std::string problem = "stale";
-    ASSERT_TRUE(decodeImage(tga.data(), tga.size(), image, &problem)) << problem;
-    EXPECT_EQ(problem, "");
-    EXPECT_EQ(image.width, 2);
-    EXPECT_EQ(image.height, 2);
-    const std::vector<unsigned char> bottomFirst = {0,   0, 255, 255, 255, 255, 255, 128,
-                                                    255, 0, 0,   255, 0,   255, 0,   255};
-    EXPECT_EQ(image.rgba, bottomFirst);
-}
-
 TEST(TextureDecode, RefusesWhatItCannotUse) {
     std::string header = tgaBytes(1, 1, {1, 2, 3, 4});
     auto withSize = [&](int w, int h) {
