@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <dlfcn.h>
 
 #include <iostream>
 
@@ -17,6 +18,24 @@ constexpr int effectChannels = 32;
 // SDL_mixer has one global mixer; a second engine on it would halt the first one's sounds.
 bool deviceHeld = false;
 
+// libasound writes several lines of its own to stderr when a machine has no sound card, which
+// would bury the one line the game prints. SDL loads it at run time, so we reach it the same way.
+using AlsaErrorHandler = void (*)(const char*, int, const char*, int, const char*, ...);
+
+void ignoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+void setAlsaErrorHandler(AlsaErrorHandler handler) {
+    static void* alsa = dlopen("libasound.so.2", RTLD_LAZY | RTLD_LOCAL);
+    if (alsa == nullptr) {
+        return;
+    }
+    using Setter = int (*)(AlsaErrorHandler);
+    auto set = reinterpret_cast<Setter>(dlsym(alsa, "snd_lib_error_set_handler"));
+    if (set != nullptr) {
+        set(handler);
+    }
+}
+
 std::unique_ptr<SoundEngine> silentWithMessage(const std::string& reason) {
     std::cerr << "Sound: no audio device (" << reason << "); the game runs silent." << std::endl;
     return SoundEngine::createSilent();
@@ -28,14 +47,19 @@ std::unique_ptr<SoundEngine> SoundEngine::create() {
     if (deviceHeld) {
         return silentWithMessage("already held by another sound engine");
     }
+    // Quiet only while opening; later ALSA messages keep their default route.
+    setAlsaErrorHandler(ignoreAlsaError);
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        setAlsaErrorHandler(nullptr);
         return silentWithMessage(SDL_GetError());
     }
     if (Mix_OpenAudio(outputRate, AUDIO_S16SYS, outputChannels, bufferFrames) != 0) {
         std::string reason = SDL_GetError();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        setAlsaErrorHandler(nullptr);
         return silentWithMessage(reason);
     }
+    setAlsaErrorHandler(nullptr);
     // Loads the MP3 decoder now rather than on the first track; a missing decoder shows up
     // as a report naming the track when it is played.
     Mix_Init(MIX_INIT_MP3);
@@ -85,9 +109,9 @@ Sound* SoundEngine::play2D(const std::string& file, bool looped, bool startPause
     const int loops = looped ? -1 : 0;
     if (Mix_PlayChannel(-1, chunk, loops) < 0) {
         // Every channel is busy: the sound just asked for matters more than the oldest one.
+        // Playing on a named channel replaces what it plays.
         const int oldest = Mix_GroupOldest(-1);
         if (oldest >= 0) {
-            Mix_HaltChannel(oldest);
             Mix_PlayChannel(oldest, chunk, loops);
         }
     }

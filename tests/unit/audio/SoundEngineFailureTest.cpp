@@ -5,7 +5,11 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <unistd.h>
+
+#include <cstdio>
 #include <cstdlib>
+#include <iostream>
 
 #include "AudioCapture.h"
 
@@ -54,6 +58,37 @@ TEST(SoundEngineNoDevice, SaysSoOnceAndRunsSilentCountingPlays) {
         EXPECT_TRUE(startsWith(lines[0], "Sound: no audio device (")) << lines[0];
         EXPECT_NE(lines[0].find("); the game runs silent."), std::string::npos) << lines[0];
     }
+}
+
+// What a player without a sound card sees on standard error: the one line, and nothing from
+// the libraries underneath (libasound alone prints eight).
+TEST(SoundEngineNoDevice, TheDefaultDriverPrintsOnlyTheOneLine) {
+    unsetenv("SDL_AUDIODRIVER");
+    FILE* log = std::tmpfile();
+    ASSERT_NE(log, nullptr);
+    std::fflush(stderr);
+    const int saved = dup(2);
+    dup2(fileno(log), 2);
+    auto engine = SoundEngine::create();
+    std::cerr.flush();
+    std::fflush(stderr);
+    dup2(saved, 2);
+    close(saved);
+    if (engine->hasDevice()) {
+        std::fclose(log);
+        GTEST_SKIP() << "this machine has a sound device";
+    }
+    std::rewind(log);
+    std::vector<std::string> lines;
+    std::string all;
+    char buffer[1024];
+    while (std::fgets(buffer, sizeof buffer, log) != nullptr) {
+        lines.push_back(buffer);
+        all += buffer;
+    }
+    std::fclose(log);
+    ASSERT_EQ(lines.size(), 1u) << all;
+    EXPECT_TRUE(startsWith(lines[0], "Sound: no audio device (")) << lines[0];
 }
 
 TEST(SoundEngineSilent, NeverTouchesSdlAndNeverReports) {

@@ -155,10 +155,14 @@ TEST_F(SoundEngineOutput, ASecondTrackReplacesTheFirstAndOnlyItsHandleActs) {
     Sound* first = engine->play2D(level("one.wav", 2000, 0.5), true, false, true);
     ASSERT_NE(first, nullptr);
     ASSERT_GE(capture.waitFor(0, [](int s) { return s == 2000; }), 0);
+    first->setVolume(0.5f);
+    ASSERT_GE(capture.waitFor(0, [](int s) { return s == 1000; }), 0);
     const long asked = capture.frames();
     Sound* second = engine->play2D(level("two.wav", 6000, 0.5), true, false, true);
     ASSERT_NE(second, nullptr);
     EXPECT_NE(second, first);
+    EXPECT_EQ(second->getVolume(), 1.0f);
+    // At full volume, as its handle says, whatever the first track was left at.
     const long replaced = capture.waitFor(asked, [](int s) { return s == 6000; });
     ASSERT_GE(replaced, 0);
 
