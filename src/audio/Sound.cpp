@@ -4,7 +4,9 @@
 
 #include <cmath>
 
-float Sound::getVolume() const { return volume_; }
+float Sound::getVolume() const {
+    return volume_;
+}
 
 void Sound::setVolume(float volume) {
     // Written so that NaN ends up silent rather than passed to the mixer.

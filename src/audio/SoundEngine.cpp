@@ -180,7 +180,7 @@ Sound* SoundEngine::playMusic(const std::string& file, bool looped, bool startPa
 
 void SoundEngine::reportOnce(const std::string& file, const char* reason) {
     if (unplayable_.insert(file).second) {
-        std::cerr << "Sound: cannot play \"" << file << "\" (" << reason
-                  << "); it stays silent." << std::endl;
+        std::cerr << "Sound: cannot play \"" << file << "\" (" << reason << "); it stays silent."
+                  << std::endl;
     }
 }

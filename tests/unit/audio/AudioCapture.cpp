@@ -53,7 +53,9 @@ void writeText(const std::string& path, const std::string& text) {
 
 CerrCapture::CerrCapture() : previous_(std::cerr.rdbuf(text_.rdbuf())) {}
 
-CerrCapture::~CerrCapture() { std::cerr.rdbuf(previous_); }
+CerrCapture::~CerrCapture() {
+    std::cerr.rdbuf(previous_);
+}
 
 std::vector<std::string> CerrCapture::lines() const {
     std::vector<std::string> result;
@@ -65,7 +67,8 @@ std::vector<std::string> CerrCapture::lines() const {
 }
 
 DiskCapture::DiskCapture() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quorvex-audio-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "quorvex-audio-XXXXXX").string();
     dir_ = mkdtemp(pattern.data()) != nullptr ? pattern : std::string("/tmp");
     // The disk driver announces itself on every open; that is noise in the test log.
     SDL_LogSetPriority(SDL_LOG_CATEGORY_AUDIO, SDL_NUM_LOG_PRIORITIES);

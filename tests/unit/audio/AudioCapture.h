@@ -20,18 +20,18 @@ void writeText(const std::string& path, const std::string& text);
 
 // Redirects std::cerr for its lifetime.
 class CerrCapture {
-public:
+  public:
     CerrCapture();
     ~CerrCapture();
     std::vector<std::string> lines() const;
 
-private:
+  private:
     std::ostringstream text_;
     std::streambuf* previous_;
 };
 
 class DiskCapture {
-public:
+  public:
     // A fresh directory for fixtures and the capture file.
     DiskCapture();
     ~DiskCapture();
@@ -50,7 +50,7 @@ public:
     // Left-channel samples of frames [from, from + count), waiting for them.
     std::vector<int> samples(long from, long count) const;
 
-private:
+  private:
     std::string dir_;
 };
 

@@ -19,7 +19,7 @@ constexpr long tenthSecond = captureRate / 10;
 constexpr long latency = 2048;
 
 class SoundEngineOutput : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         engine = capture.open();
         ASSERT_TRUE(engine->hasDevice());
