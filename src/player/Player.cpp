@@ -70,7 +70,7 @@ void Player::step(bool aboutLeft, float angle) {
     if (!world_->isFreeForPlayer(candidate)) {
         return;
     }
-    position = candidate;
+    position = keepOnSphere(candidate);
     const glm::vec3 n = -glm::normalize(position);
     // A recomputed axis that vanishes keeps the previous one rather than becoming NaN.
     if (aboutLeft) {

@@ -9,14 +9,15 @@ bool isWithinDegrees(float cosine, float limitDegrees) {
     return cosine < 1.0f && angleDegrees(cosine) < limitDegrees;
 }
 
+bool blocksPlace(const Enemy& other, const glm::vec3& candidate) {
+    return other.isLandedAndLiving() &&
+           isWithinDegrees(glm::dot(other.getPosition(), candidate), kKeepApartDegrees);
+}
+
 bool isPlaceFree(const std::vector<std::unique_ptr<Enemy>>& enemies, const glm::vec3& candidate,
                  int skipIndex) {
     for (int i = 0; i < static_cast<int>(enemies.size()); ++i) {
-        const Enemy& other = *enemies[i];
-        if (i == skipIndex || !other.isLandedAndLiving()) {
-            continue;
-        }
-        if (isWithinDegrees(glm::dot(other.getPosition(), candidate), kKeepApartDegrees)) {
+        if (i != skipIndex && blocksPlace(*enemies[i], candidate)) {
             return false;
         }
     }

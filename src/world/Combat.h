@@ -18,6 +18,10 @@ constexpr float kPunchConeDegrees = 30.0f; // half-angle around the facing
 // cosine < 1 and acos(cosine) < limitDegrees.
 bool isWithinDegrees(float cosine, float limitDegrees);
 
+// Whether `other` keeps a mover off `candidate`: landed, living and closer than
+// kKeepApartDegrees. Every place test decides each enemy by this one expression.
+bool blocksPlace(const Enemy& other, const glm::vec3& candidate);
+
 // True when no landed, living enemy other than the one at `skipIndex` (-1: none skipped)
 // is closer than kKeepApartDegrees to `candidate`. The one scan over the list that every
 // move asks, answering at the first blocker.

@@ -88,7 +88,7 @@ void Enemy::chaseOrWander(float dt) {
 
 void Enemy::tryMove(const glm::vec3& candidate, float dt) {
     if (world->isFreeForEnemy(id, candidate)) {
-        position = candidate;
+        position = keepOnSphere(candidate);
         blockedTime -= dt * 0.5f; // free moves pay back half their time; may go below 0
     } else if (chasing) {
         blockedTime += dt;

@@ -53,6 +53,11 @@ bool isDegenerate(const glm::vec3& v) {
     return !(glm::dot(v, v) >= FLT_MIN);
 }
 
+glm::vec3 keepOnSphere(const glm::vec3& v) {
+    const float lengthSquared = glm::dot(v, v);
+    return std::abs(lengthSquared - 1.0f) > 2e-5f ? v / std::sqrt(lengthSquared) : v;
+}
+
 glm::vec3 anyPerpendicular(const glm::vec3& v) {
     // Cross with the world axis least aligned with v, so the result is never short.
     const glm::vec3 a =

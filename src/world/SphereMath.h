@@ -30,6 +30,11 @@ glm::vec3 tiltAxis(const glm::vec3& up);
 // True when `v` is too short to be normalized (zero, or so small its squared length is not a
 // normal float): glm::normalize and glm::rotate would give NaN for it.
 bool isDegenerate(const glm::vec3& v);
+// `v` as it is, or normalized once its length has drifted more than 1e-5 from 1. Places are
+// moved by float rotations that each shrink them a hair; over minutes of walking the drift
+// would reach 1e-4, where the dot product of two nearby places is off by about a degree.
+glm::vec3 keepOnSphere(const glm::vec3& v);
+
 // Some unit vector perpendicular to the unit vector `v`.
 glm::vec3 anyPerpendicular(const glm::vec3& v);
 // cross(from, to), the axis that turns `from` toward `to` by a positive angle. When the two

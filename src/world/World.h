@@ -9,6 +9,7 @@
 #include "render/ShaderProgram.h"
 #include "world/Camera.h"
 #include "world/Enemy.h"
+#include "world/EnemyIndex.h"
 #include "world/EnemyModel.h"
 #include "world/Planet.h"
 #include "world/Sun.h"
@@ -19,6 +20,11 @@ class SoundEngine;
 // Whether the world builds its GL bodies. Without graphics (tests, benchmarks) every rule runs
 // the same and the draws do nothing.
 enum class Graphics { On, Off };
+
+// How the place and hit tests find the enemies they judge: through the spatial index (the
+// game), or by the literal scan of the whole list (the reference the index is checked and
+// measured against). Both give the same answers and the same kills in the same order.
+enum class EnemyLookup { Index, Scan };
 
 // The scene: shadow program, camera, player, planet, sun, the shared enemy model and the
 // ordered enemy list with its parallel id list. Invariants: enemies.size() == enemyIds.size(),
@@ -47,6 +53,9 @@ public:
     void punchHitTest();       // reach punchProgress * 13, cone 30
     void superPunchHitTest();  // reach punchProgress * 10, cone 30
 
+    void setEnemyLookup(EnemyLookup lookup) { lookup_ = lookup; }
+    EnemyLookup enemyLookup() const { return lookup_; }
+
     bool hasGraphics() const { return graphics_ == Graphics::On; }
     double now() const { return clock_(); }
 
@@ -64,8 +73,20 @@ public:
 
 private:
     void hitTest(float reachPerProgress);
+    bool punchHits(const Enemy& enemy, float reach) const;
+    void killByPunch(Enemy& enemy);
     void playEffect(const char* file);
+    // The index as the lists are now: kept current by the enemy pass, synced otherwise.
+    const EnemyIndex& currentIndex() const;
+    void syncIndex() const;
+    // Where the place tests' scan finds `id` in enemyIds (size() when absent).
+    std::size_t indexOfId(int id) const;
 
     Clock clock_;
     Graphics graphics_;
+    EnemyLookup lookup_ = EnemyLookup::Index;
+    mutable EnemyIndex index_;
+    mutable bool idsAscending_ = true; // enemyIds strictly ascending at the last sync
+    bool indexCurrent_ = false;        // true while update keeps index_ current itself
+    std::vector<Enemy*> hits_;         // scratch for one hit test
 };
