@@ -1,5 +1,6 @@
 #include "Bodies.h"
 
+#include <array>
 #include <cmath>
 #include <glm/geometric.hpp>
 
@@ -28,6 +29,20 @@ void unwrapSeam(Vertex& a, Vertex& b, Vertex& c)
     }
 }
 
+// The cell around a pole becomes four triangles meeting at the pole. Longitude is undefined
+// there, so each triangle's pole corner takes the mean u of its other two corners instead of
+// one u for all, which would twist the texture around the pole.
+void addPoleFan(MeshBuilder& mesh, const std::array<Vertex, 4>& ring, const glm::vec3& pole)
+{
+    for (size_t k = 0; k < 4; ++k) {
+        Vertex a = ring[k], b = ring[(k + 1) % 4], c = planetVertex(pole);
+        c.uv.x = a.uv.x;
+        unwrapSeam(a, b, c);
+        c.uv.x = 0.5f * (a.uv.x + b.uv.x);
+        mesh.addTriangle(a, b, c);
+    }
+}
+
 // Projects a grid on the cube face (axis, u axis, v axis) onto the sphere.
 void addCubeFace(MeshBuilder& mesh, const glm::vec3& axis, const glm::vec3& du, const glm::vec3& dv, int n)
 {
@@ -37,9 +52,14 @@ void addCubeFace(MeshBuilder& mesh, const glm::vec3& axis, const glm::vec3& du, 
         float b = std::tan((float(j) / float(n) * 2.0f - 1.0f) * kPi / 4.0f);
         return planetVertex(axis + du * a + dv * b);
     };
+    bool polar = std::fabs(axis.y) > 0.5f && n % 2 == 1;
     for (int j = 0; j < n; ++j) {
         for (int i = 0; i < n; ++i) {
             Vertex p00 = corner(i, j), p10 = corner(i + 1, j), p11 = corner(i + 1, j + 1), p01 = corner(i, j + 1);
+            if (polar && i == n / 2 && j == n / 2) {
+                addPoleFan(mesh, {p00, p10, p11, p01}, axis);
+                continue;
+            }
             Vertex a = p00, b = p10, c = p11;
             unwrapSeam(a, b, c);
             mesh.addTriangle(a, b, c);

@@ -99,12 +99,12 @@ MeshBuilder enemyMesh()
 {
     MeshBuilder mesh;
     const glm::vec3 body(0.0f, 0.6f, 0.0f);
-    addBlob(mesh, body, {0.66f, 0.58f, 0.66f}, kUpright, 16, 10, layout::kBody, enemySpikes);
+    addBlob(mesh, body, {0.66f, 0.58f, 0.66f}, kUpright, 15, 10, layout::kBody, enemySpikes);
     for (float side : {-1.0f, 1.0f}) {
         addHorn(mesh, {side * 0.3f, 0.95f, -0.08f}, {side * 0.55f, 1.0f, -0.1f}, {side * 0.35f, 0.1f, 0.0f}, 0.55f,
                 0.14f, 8, 5, layout::kHead);
     }
-    addEyes(mesh, body, 0.55f, 0.17f, 0.42f, 0.9f, 8, 6);
+    addEyes(mesh, body, 0.55f, 0.17f, 0.42f, 0.9f, 8, 5);
     return mesh;
 }
 

@@ -193,7 +193,7 @@ Song compose(const Style& style)
             arranger.arpeggio(bar);
         }
     }
-    return {style.name, arranger.buffer().finish(0.85f, kSampleRate / 50)};
+    return {style.name, arranger.buffer().finish(0.85f, kSampleRate / 25)};
 }
 
 std::vector<Style> styles()

@@ -94,7 +94,8 @@ std::vector<float> LoopBuffer::finish(float peak, int fadeFrames) const
     out.reserve(left_.size() * 2);
     int n = frames();
     for (int i = 0; i < n; ++i) {
-        float edge = std::min({1.0f, float(i) / float(fadeFrames), float(n - 1 - i) / float(fadeFrames)});
+        float ramp = std::min({1.0f, float(i) / float(fadeFrames), float(n - 1 - i) / float(fadeFrames)});
+        float edge = 0.5f - 0.5f * std::cos(ramp * kPi);  // raised cosine: no corner at the ends
         out.push_back(left_[size_t(i)] * gain * edge);
         out.push_back(right_[size_t(i)] * gain * edge);
     }
