@@ -69,6 +69,6 @@ private:
 float volumeUp(float volume);
 float volumeDown(float volume);
 
-// The music choice: v = r / 32767 from one rand() draw, compared strictly from the top.
+// The music choice: v = r / 32767 from one draw in 0..32767, compared strictly from the top.
 float musicValue(int randomInteger);
 const char* musicTrack(float v);

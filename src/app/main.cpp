@@ -99,7 +99,7 @@ int main() {
         shell.quitTest(window->snapshot());
     }
 
-    const float v = musicValue(std::rand());
+    const float v = musicValue(randomValue());
     std::cout << v << std::endl;
     Sound* music = sound->play2D(musicTrack(v), true, false, true);
 
