@@ -91,7 +91,7 @@ MeshBuilder playerMesh()
     addBlob(mesh, head, glm::vec3(0.42f), kUpright, 18, 12, layout::kHead);
     addEyes(mesh, head, 0.36f, 0.11f, 0.38f, 0.55f, 10, 6);
     addHorn(mesh, head + glm::vec3(0.0f, 0.3f, -0.05f), {0.0f, 1.0f, -0.35f}, {0.0f, -0.2f, -0.5f}, 0.35f, 0.13f,
-            8, 5, layout::kFoot);
+            8, 5, layout::kCuff);
     return mesh;
 }
 

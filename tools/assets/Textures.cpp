@@ -116,7 +116,7 @@ Image playerSkin()
 {
     Image image(layout::kSkinSize, layout::kSkinSize);
     const glm::vec3 suit(0.13f, 0.42f, 0.92f), suitLight(0.35f, 0.65f, 1.0f), belt(0.08f, 0.08f, 0.2f);
-    const glm::vec3 gold(1.0f, 0.78f, 0.18f), skin(1.0f, 0.79f, 0.62f), hair(0.36f, 0.2f, 0.1f);
+    const glm::vec3 gold(1.0f, 0.78f, 0.18f), skin(1.0f, 0.79f, 0.62f), helmetWhite(0.9f, 0.94f, 1.0f);
     paintRect(image, layout::kBody, [&](float s, float t) {
         float n = valueNoise(onSphere(s, t) * 6.0f, 41u);
         glm::vec3 c = mix(suit, suitLight, smoothStep(0.7f, 0.95f, t) + 0.05f * n);
@@ -131,8 +131,13 @@ Image playerSkin()
     });
     paintRect(image, layout::kHead, [&](float s, float t) {
         // The face looks forward (+z, s = 0.25) and a little up; hair covers the rest of the top.
+        // A bright helmet keeps the fighter readable from the camera above.
         float face = angleTo(s, t, 0.25f, 0.55f);
-        glm::vec3 c = (t > 0.62f && face > 0.75f) || t > 0.9f ? hair : skin;
+        bool helmet = (t > 0.62f && face > 0.75f) || t > 0.9f;
+        glm::vec3 c = skin;
+        if (helmet) {
+            c = std::fabs(std::cos(s * 2.0f * kPi)) < 0.13f ? gold : helmetWhite;
+        }
         float mouth = angleTo(s, t, 0.25f, 0.5f);
         if (mouth > 0.28f && mouth < 0.34f && t < 0.47f) {
             c = glm::vec3(0.55f, 0.15f, 0.12f);
