@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "GameSession.h"
 
 namespace {
@@ -17,13 +19,43 @@ int whiteTextPixels(const GameSession::Shot& shot, float x, float y, float size,
                       kWhiteHi);
 }
 
+double brightness(const GameSession::Shot& shot, int x, int y) {
+    const unsigned char* p = shot.at(x, y);
+    return (p[0] + p[1] + p[2]) / 3.0;
+}
+
+// The planet seen from 3 units with a 45-degree field of view: a disc of about 307 pixels
+// around the centre, lit from the sun's side (+x, which is screen left from the start place).
+void expectLitPlanetDisc(const GameSession::Shot& shot) {
+    int inside = 0, insideLit = 0, outside = 0, outsideDark = 0;
+    double left = 0.0, right = 0.0;
+    for (int y = 120; y < 600; y += 4) {
+        for (int x = 280; x < 1000; x += 4) {
+            const double r = std::hypot(x - 640.0, y - 360.0);
+            const double b = brightness(shot, x, y);
+            if (r < 280) {
+                ++inside;
+                insideLit += b > 8;
+                (x < 640 ? left : right) += b;
+            } else if (r > 330) {
+                ++outside;
+                outsideDark += b < 8;
+            }
+        }
+    }
+    EXPECT_GT(insideLit, inside * 95 / 100) << "planet disc not filled";
+    EXPECT_GT(outsideDark, outside * 90 / 100) << "something drawn around the planet";
+    EXPECT_GT(left, right * 1.2) << "the sun's side is not the lit side";
+}
+
 TEST(Play, StartScreenShowsThePromptAndEscapeEndsTheGame) {
     GameSession game;
     ASSERT_TRUE(game.hasWindow()) << game.standardError();
     const GameSession::Shot shot = game.screenshot();
     ASSERT_EQ(shot.width, kWidth);
-    EXPECT_GT(whiteTextPixels(shot, -0.18f, 0.8f, 0.07f, 6), 50) << "no \"Klick!\"";
+    EXPECT_GT(whiteTextPixels(shot, -0.18f, 0.8f, 0.045f, 6), 50) << "no \"Klick!\"";
     EXPECT_EQ(whiteTextPixels(shot, -0.9f, 0.85f, 0.05f, 5), 0) << "HUD on the start screen";
+    expectLitPlanetDisc(shot);
     game.holdKey("Escape", 0.5);
     EXPECT_EQ(game.waitForExit(10), 0);
     EXPECT_EQ(game.standardOutput().find("fps"), std::string::npos);
@@ -42,7 +74,16 @@ TEST(Play, ClickStartsTheGameAndPrintsTheMusicValue) {
     const GameSession::Shot shot = game.screenshot();
     EXPECT_GT(whiteTextPixels(shot, -0.9f, 0.85f, 0.05f, 5), 30) << "no \"Leben\"";
     EXPECT_GT(whiteTextPixels(shot, 0.5f, 0.85f, 0.05f, 4), 20) << "no \"Zeit\"";
-    EXPECT_EQ(whiteTextPixels(shot, -0.18f, 0.8f, 0.07f, 6), 0) << "prompt still shown";
+    // The lives in green (full), the kill count in red, the clock in blue; the framebuffer
+    // encodes the linear 0.2 channels as about 124.
+    const unsigned char greenLo[3] = {60, 200, 60}, greenHi[3] = {180, 255, 180};
+    const unsigned char redLo[3] = {200, 60, 60}, redHi[3] = {255, 180, 180};
+    const unsigned char blueLo[3] = {60, 60, 200}, blueHi[3] = {180, 180, 255};
+    EXPECT_GT(shot.count(px(-0.9f), py(0.85f), px(-0.9f + 3 * 0.0375f), py(0.8f), greenLo, greenHi), 20);
+    EXPECT_GT(shot.count(px(-0.1f), py(0.84f), px(-0.1f + 0.0675f), py(0.75f), redLo, redHi), 20);
+    EXPECT_GT(shot.count(px(0.5f), py(0.85f), px(0.5f + 8 * 0.0375f), py(0.8f), blueLo, blueHi), 20);
+    // Only the prompt's lower part: "Besiegte Gegner" overlaps its top.
+    EXPECT_EQ(whiteTextPixels(shot, -0.18f, 0.8f, 0.045f, 6), 0) << "prompt still shown";
     game.holdKey("Escape", 0.5);
     EXPECT_EQ(game.waitForExit(10), 0);
 }
