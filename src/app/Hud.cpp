@@ -4,7 +4,10 @@
 #include <cmath>
 #include <sstream>
 
+#include "app/Shell.h"
+#include "player/Player.h"
 #include "render/TextRenderer.h"
+#include "world/World.h"
 
 namespace {
 
@@ -34,6 +37,18 @@ std::string formatNumber(float v) {
     std::ostringstream out;
     out << w;
     return out.str();
+}
+
+HudValues readHudValues(const World& world, const LoopState& state) {
+    HudValues v;
+    v.lives = world.player->lives;
+    v.superPunchCooldown = world.player->superPunchCooldown;
+    v.kills = world.kills;
+    v.noEnemies = world.enemies.empty();
+    v.gameClock = state.gameClock;
+    v.frameRate = state.frameRate;
+    v.showFrameRate = state.showFrameRate;
+    return v;
 }
 
 glm::vec3 livesColour(float lives) {

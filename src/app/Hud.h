@@ -5,6 +5,8 @@
 #include <vector>
 
 class TextRenderer;
+class World;
+struct LoopState;
 
 // v to the nearest hundredth (halves upwards) in the stream's default float format.
 std::string formatNumber(float v);
@@ -19,6 +21,9 @@ struct HudValues {
     int frameRate = 0;
     bool showFrameRate = false;
 };
+
+// The values as the world and the loop hold them this frame.
+HudValues readHudValues(const World& world, const LoopState& state);
 
 // One line of text: left edge x and bottom y in normalised device coordinates, height, RGB.
 struct HudText {

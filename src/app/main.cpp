@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/Config.h"
+#include "app/GlState.h"
 #include "app/Hud.h"
 #include "app/RenderPasses.h"
 #include "app/ShadowMap.h"
@@ -17,36 +18,6 @@
 #include "render/TextRenderer.h"
 #include "world/SphereMath.h"
 #include "world/World.h"
-
-namespace {
-
-void setGlobalGlState() {
-    glEnable(GL_FRAMEBUFFER_SRGB);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_CULL_FACE);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glGetError();  // GLEW's start-up may leave one error behind; it means nothing
-}
-
-void applyDisplayChanges(const DisplayChanges& changes, const LoopState& state) {
-    if (changes.polygonMode) glPolygonMode(GL_FRONT_AND_BACK, state.filledPolygons ? GL_FILL : GL_LINE);
-    if (changes.blending) state.blending ? glEnable(GL_BLEND) : glDisable(GL_BLEND);
-}
-
-HudValues hudValues(const World& world, const LoopState& state) {
-    HudValues v;
-    v.lives = world.player->lives;
-    v.superPunchCooldown = world.player->superPunchCooldown;
-    v.kills = world.kills;
-    v.noEnemies = world.enemies.empty();
-    v.gameClock = state.gameClock;
-    v.frameRate = state.frameRate;
-    v.showFrameRate = state.showFrameRate;
-    return v;
-}
-
-}  // namespace
 
 int main() {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
@@ -109,7 +80,7 @@ int main() {
         const DisplayChanges changes = shell.gameFrame(window->snapshot(), dt, music);
         applyDisplayChanges(changes, shell.state);
         renderFrame(*shadowMap, *world, width, height);
-        drawTexts(*text, hudLayout(hudValues(*world, shell.state)));
+        drawTexts(*text, hudLayout(readHudValues(*world, shell.state)));
         shell.frameDrawn();
         window->swapBuffers();
         shell.quitTest(window->snapshot());
