@@ -1,5 +1,8 @@
 #include "world/World.h"
 
+#include <algorithm>
+#include <functional>
+
 #include "audio/SoundEngine.h"
 #include "player/Player.h"
 #include "world/Combat.h"
@@ -40,20 +43,35 @@ void World::spawnEnemy(glm::vec3 direction) {
 }
 
 void World::update(float dt) {
+    // Synced once here, the index then follows each enemy's own update, the only thing that
+    // moves, lands or removes enemies during the pass; kills only turn enemies dying, which
+    // the tests filter out themselves.
+    const bool indexed = lookup_ == EnemyLookup::Index;
+    if (indexed) {
+        syncIndex();
+    }
+    indexCurrent_ = indexed;
     // The player's punch tests run first, so this frame's kills happen before any enemy moves.
     player->update(dt);
     camera->follow(player->position, player->forward, dt);
     size_t i = 0;
     while (i < enemies.size()) {
         enemies[i]->update(dt);
+        if (indexed) {
+            index_.refresh(i);
+        }
         if (enemies[i]->life < 0.0f) {
             // Same index in both lists; the next enemy moves into slot i and is not skipped.
             enemies.erase(enemies.begin() + static_cast<std::ptrdiff_t>(i));
             enemyIds.erase(enemyIds.begin() + static_cast<std::ptrdiff_t>(i));
+            if (indexed) {
+                index_.erase(i);
+            }
         } else {
             ++i;
         }
     }
+    indexCurrent_ = false;
 }
 
 void World::drawDepth() const {
@@ -87,15 +105,34 @@ void World::playPunchSound() {
 }
 
 bool World::isFreeForEnemy(int id, glm::vec3 candidate) const {
-    int self = 0;
-    while (self < static_cast<int>(enemyIds.size()) && enemyIds[self] != id) {
-        ++self;
+    if (lookup_ == EnemyLookup::Scan) {
+        int self = 0;
+        while (self < static_cast<int>(enemyIds.size()) && enemyIds[self] != id) {
+            ++self;
+        }
+        return isPlaceFree(enemies, candidate, self);
     }
-    return isPlaceFree(enemies, candidate, self);
+    const EnemyIndex& index = currentIndex();
+    const std::size_t self = indexOfId(id);
+    const Enemy* skip = self < enemies.size() ? enemies[self].get() : nullptr;
+    bool free = true;
+    index.forEachNear(candidate, kKeepApartDegrees, [&](const Enemy& other) {
+        free = &other == skip || !blocksPlace(other, candidate);
+        return free;
+    });
+    return free;
 }
 
 bool World::isFreeForPlayer(glm::vec3 candidate) const {
-    return isPlaceFree(enemies, candidate, -1);
+    if (lookup_ == EnemyLookup::Scan) {
+        return isPlaceFree(enemies, candidate, -1);
+    }
+    bool free = true;
+    currentIndex().forEachNear(candidate, kKeepApartDegrees, [&](const Enemy& other) {
+        free = !blocksPlace(other, candidate);
+        return free;
+    });
+    return free;
 }
 
 void World::punchHitTest() {
@@ -109,14 +146,67 @@ void World::superPunchHitTest() {
 void World::hitTest(float reachPerProgress) {
     const float reach = player->punchProgress * reachPerProgress;
     // Every enemy that passes dies in this same call: one punch may kill several.
+    if (lookup_ == EnemyLookup::Scan) {
+        for (const auto& enemy : enemies) {
+            if (punchHits(*enemy, reach)) {
+                killByPunch(*enemy);
+            }
+        }
+        return;
+    }
+    // A kill changes nothing another enemy's test reads, so the hits can be found first and
+    // then killed in list order, as the scan kills them.
+    hits_.clear();
+    currentIndex().forEachNear(player->position, reach, [&](Enemy& enemy) {
+        if (punchHits(enemy, reach)) {
+            hits_.push_back(&enemy);
+        }
+        return true;
+    });
+    if (hits_.empty()) {
+        return;
+    }
+    std::sort(hits_.begin(), hits_.end(), std::less<Enemy*>());
     for (const auto& enemy : enemies) {
-        if (enemy->isLandedAndLiving() &&
-            punchReaches(player->position, player->facing, reach, enemy->getPosition())) {
-            enemy->kill();
-            ++kills;
-            playEffect(kEnemyDieSound);
+        if (std::binary_search(hits_.begin(), hits_.end(), enemy.get(), std::less<Enemy*>())) {
+            killByPunch(*enemy);
         }
     }
+}
+
+bool World::punchHits(const Enemy& enemy, float reach) const {
+    return enemy.isLandedAndLiving() &&
+           punchReaches(player->position, player->facing, reach, enemy.getPosition());
+}
+
+void World::killByPunch(Enemy& enemy) {
+    enemy.kill();
+    ++kills;
+    playEffect(kEnemyDieSound);
+}
+
+const EnemyIndex& World::currentIndex() const {
+    if (!indexCurrent_) {
+        syncIndex(); // the lists or enemies may have been changed directly since
+    }
+    return index_;
+}
+
+void World::syncIndex() const {
+    index_.sync(enemies);
+    idsAscending_ =
+        std::adjacent_find(enemyIds.begin(), enemyIds.end(), std::greater_equal<int>()) ==
+        enemyIds.end();
+}
+
+std::size_t World::indexOfId(int id) const {
+    if (idsAscending_) {
+        const auto it = std::lower_bound(enemyIds.begin(), enemyIds.end(), id);
+        return it != enemyIds.end() && *it == id ? static_cast<std::size_t>(it - enemyIds.begin())
+                                                 : enemyIds.size();
+    }
+    return static_cast<std::size_t>(std::find(enemyIds.begin(), enemyIds.end(), id) -
+                                    enemyIds.begin());
 }
 
 void World::playEffect(const char* file) {
