@@ -8,3 +8,6 @@ if(TARGET quorvex_assets)
         WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
     set_tests_properties(assets_regenerate_unchanged PROPERTIES TIMEOUT 240)
 endif()
+
+# Installation and packaging.
+include(${CMAKE_CURRENT_SOURCE_DIR}/Packaging.cmake OPTIONAL)

@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# Installs the build into a fresh prefix and starts the game through the installed launcher on
+# the test run's X display, from a directory that has nothing to do with the game.
+# Usage: installed_launch.sh CMAKE_COMMAND BUILD_DIR
+set -euo pipefail
+cmake_command=$1
+build=$2
+
+tmp=$(mktemp -d)
+pid=
+escape_down=
+cleanup() {
+    # The X server outlives this test: leave no key down and no game running on it.
+    if [ -n "$escape_down" ]; then xdotool keyup Escape || true; fi
+    if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi
+    rm -rf "$tmp"
+}
+trap cleanup EXIT
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# A space in the prefix catches unquoted paths in the launcher.
+prefix="$tmp/pre fix"
+"$cmake_command" --install "$build" --prefix "$prefix" >/dev/null
+launcher="$prefix/bin/quorvex"
+[ -x "$launcher" ] || fail "no launcher at $launcher"
+
+# The working directory holds a refused configuration: a game that read it would end with 2.
+elsewhere="$tmp/elsewhere"
+mkdir -p "$elsewhere/resources"
+printf 'window\n0\n0\n' >"$elsewhere/resources/config"
+
+export HOME="$tmp/home" XDG_CONFIG_HOME="$tmp/config" XDG_RUNTIME_DIR="$tmp/runtime"
+unset XDG_CACHE_HOME
+mkdir -p "$HOME" "$XDG_CONFIG_HOME"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+export SDL_AUDIODRIVER=dummy
+
+# play EXPECTED_GEOMETRY: starts the game, checks its window, quits with Escape; sets status
+# to the game's exit status.
+play() {
+    (cd "$elsewhere" && exec "$launcher" >"$tmp/game.log" 2>&1) &
+    pid=$!
+    local window=
+    for _ in $(seq 150); do
+        kill -0 "$pid" 2>/dev/null || fail "the game ended without a window: $(cat "$tmp/game.log")"
+        window=$(xdotool search --name '^Quorvex$' | head -n 1) && [ -n "$window" ] && break
+        sleep 0.2
+    done
+    [ -n "$window" ] || fail "no window titled Quorvex; game output: $(cat "$tmp/game.log")"
+    [ "$(readlink "/proc/$pid/exe")" = "$prefix/libexec/quorvex/quorvex" ] ||
+        fail "the launcher did not exec the installed game"
+    local geometry
+    geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/^ *Geometry: //p')
+    [ "$geometry" = "$1" ] || fail "window is $geometry, expected $1"
+    sleep 0.5
+    xdotool windowfocus --sync "$window" 2>/dev/null || true
+    # Held until the game has ended: a loaded machine may draw a frame slower than a short tap.
+    xdotool keydown Escape
+    escape_down=1
+    for _ in $(seq 200); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    xdotool keyup Escape
+    escape_down=
+    kill -0 "$pid" 2>/dev/null && fail "the game did not end on Escape; output: $(cat "$tmp/game.log")"
+    status=0
+    wait "$pid" || status=$?
+    pid=
+}
+
+# The player's own configuration is used and left as it was.
+mkdir -p "$XDG_CONFIG_HOME/quorvex"
+player="$XDG_CONFIG_HOME/quorvex/config"
+printf 'window\n640\n480\n' >"$player"
+touch -d '2001-02-03 04:05:06' "$player"
+before=$(stat -c '%s %Y %i' "$player")
+play 640x480
+[ "$status" = 0 ] || fail "the game with the player's configuration did not end with 0"
+if [ ! -f "$player" ] || [ -L "$player" ]; then fail "the player's configuration was replaced"; fi
+[ "$(stat -c '%s %Y %i' "$player")" = "$before" ] || fail "the player's configuration was touched"
+[ "$(cat "$player")" = "$(printf 'window\n640\n480')" ] || fail "the player's configuration changed"
+
+# A refused player's configuration gives the game's own status and message.
+printf 'window\n0\n480\n' >"$player"
+status=0
+(cd "$elsewhere" && "$launcher" >"$tmp/refused.log" 2>&1) || status=$?
+[ "$status" = 2 ] || fail "a refused player's configuration ended with $status, expected 2"
+grep -q 'resources/config:2:' "$tmp/refused.log" || fail "no message on line 2: $(cat "$tmp/refused.log")"
+
+# Without a player's file the installed default counts again, and none is created.
+rm -r "$XDG_CONFIG_HOME/quorvex"
+default="$prefix/share/quorvex/resources/config"
+expected="$(sed -n 2p "$default")x$(sed -n 3p "$default")"
+play "$expected"
+[ "$status" = 0 ] || fail "the game with the default configuration did not end with 0"
+[ ! -e "$XDG_CONFIG_HOME/quorvex" ] || fail "the launcher created a player's configuration"
+[ "$(ls -A "$elsewhere")" = resources ] || fail "files were left in the working directory"
+echo "installed launcher: player's and default configuration, exit statuses 0 and 2"
