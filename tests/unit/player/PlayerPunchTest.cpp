@@ -25,7 +25,7 @@ int runPunch(TestWorld& t, bool keepRequesting) {
     while (p.punching || p.superPunching) {
         keepTargetAhead(t);
         if (keepRequesting) {
-            p.punch();  // a held button asks every frame; a running punch ignores it
+            p.punch(); // a held button asks every frame; a running punch ignores it
         }
         p.update(kDt);
         ++frames;
@@ -54,6 +54,30 @@ TEST(PlayerPunch, PunchLastsHalfASecondWithOneSoundAndAHitTestEveryFrame) {
     EXPECT_EQ(p.superPunchCooldown, 0.0f);
 }
 
+TEST(PlayerPunch, ExactFrameCountsAtABinaryFrameTime) {
+    // At dt = 1/64 the extension hits 1, 3 and 0 exactly; those frames do not end a phase,
+    // only passing beyond them does.
+    struct Case {
+        const char* name;
+        bool super;
+        int frames;
+    };
+    const Case cases[] = {{"punch: 17 out, 17 back", false, 34},
+                          {"super punch: 25 out, 22 back", true, 47}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestWorld t;
+        Player& p = t.player();
+        c.super ? p.superPunch() : p.punch();
+        int frames = 0;
+        while ((p.punching || p.superPunching) && frames < 100) {
+            p.update(1.0f / 64.0f);
+            ++frames;
+        }
+        EXPECT_EQ(frames, c.frames);
+    }
+}
+
 TEST(PlayerPunch, PunchesAlternateFists) {
     TestWorld t;
     Player& p = t.player();
@@ -68,8 +92,7 @@ TEST(PlayerPunch, PunchesAlternateFists) {
         const Fist& thrower = left ? *p.leftFist : *p.rightFist;
         const Fist& resting = left ? *p.rightFist : *p.leftFist;
         EXPECT_NEAR(glm::distance(resting.position, p.position), 0.075f, 1e-5f);
-        EXPECT_NEAR(glm::distance(thrower.position, p.position), std::hypot(0.15f, 0.025f),
-                    1e-5f);
+        EXPECT_NEAR(glm::distance(thrower.position, p.position), std::hypot(0.15f, 0.025f), 1e-5f);
         while (p.punching) {
             p.update(kDt);
         }
@@ -94,7 +117,7 @@ TEST(PlayerPunch, SuperPunchTimelineAndCooldown) {
     }
     EXPECT_NEAR(countdown, 1500, 1);
     p.update(kDt);
-    EXPECT_EQ(p.superPunchCooldown, 0.0f);  // a value just below 0 is set back to 0
+    EXPECT_EQ(p.superPunchCooldown, 0.0f); // a value just below 0 is set back to 0
     p.update(kDt);
     EXPECT_EQ(p.superPunchCooldown, 0.0f);
 }
@@ -102,7 +125,7 @@ TEST(PlayerPunch, SuperPunchTimelineAndCooldown) {
 TEST(PlayerPunch, SuperPunchWhileCoolingDownStillStarts) {
     TestWorld t;
     Player& p = t.player();
-    p.superPunchCooldown = 7.0f;  // only the shell refuses it
+    p.superPunchCooldown = 7.0f; // only the shell refuses it
     p.superPunch();
     p.update(kDt);
     EXPECT_NEAR(p.punchProgress, 0.08f, 1e-6f);
@@ -132,10 +155,10 @@ TEST(PlayerPunch, SuperPunchTakesOverARunningPunch) {
         while (p.superPunching) {
             p.update(kDt);
         }
-        EXPECT_EQ(t.plays(kPunchWav), 1);  // no sound of its own
+        EXPECT_EQ(t.plays(kPunchWav), 1); // no sound of its own
         EXPECT_FALSE(p.punching);
         EXPECT_EQ(p.superPunchCooldown, 15.0f);
-        EXPECT_FALSE(p.leftHand);  // flipped once
+        EXPECT_FALSE(p.leftHand); // flipped once
     }
 }
 
