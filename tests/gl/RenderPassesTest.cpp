@@ -8,6 +8,7 @@
 #include "app/ShadowMap.h"
 #include "audio/SoundEngine.h"
 #include "player/Player.h"
+#include "render/LightMatrices.h"
 #include "render/TextRenderer.h"
 #include "support/Fixtures.h"
 #include "support/GlContext.h"
@@ -112,6 +113,25 @@ TEST_F(RenderPasses, FramesWithTheHudCreateNoLastingGlObjects) {
     }
     EXPECT_EQ(liveGlNames(), before);
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST)) << "the HUD must give the depth test back";
+}
+
+TEST_F(RenderPasses, FistsCastIntoTheShadowMap) {
+    // A fist held out between the light and the planet must stand nearer to the light than
+    // the planet behind it does at the same shadow-map texel.
+    const glm::vec3 place(1.6f, 0.2f, 0.1f);
+    const glm::vec3 fistCentre = place + 1.3f * 0.025f * glm::normalize(place);
+    const glm::vec4 lookup = shadowBias() * shadowLightMatrix() * glm::vec4(fistCentre, 1.0f);
+    const int x = static_cast<int>(lookup.x / lookup.w * ShadowMap::kSize);
+    const int y = static_cast<int>(lookup.y / lookup.w * ShadowMap::kSize);
+    ASSERT_GT(x, 0);
+    ASSERT_LT(y, ShadowMap::kSize);
+
+    renderFrame(*shadowMap, *world, 320, 180);
+    const float planetOnly = shadowDepths()[y * ShadowMap::kSize + x];
+    world->player->rightFist->setPosition(place);
+    renderFrame(*shadowMap, *world, 320, 180);
+    const float withFist = shadowDepths()[y * ShadowMap::kSize + x];
+    EXPECT_LT(withFist, planetOnly);
 }
 
 } // namespace

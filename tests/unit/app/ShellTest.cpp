@@ -160,3 +160,34 @@ TEST_F(ShellScript, StartScreenWaitsForTheLeftButtonAndQuits) {
 }
 
 }  // namespace
+
+namespace {
+
+// Where the camera shows a place, in normalised device coordinates.
+glm::vec2 onScreen(const Camera& camera, const glm::vec3& place) {
+    const glm::vec4 clip = camera.projection() * camera.view() * glm::vec4(place, 1.0f);
+    return glm::vec2(clip) / clip.w;
+}
+
+TEST_F(ShellScript, WalkingCharacterStaysAtTheScreenCentreWhileTheEyeTrails) {
+    const struct {
+        const char* name;
+        bool FrameInput::*key;
+    } walks[] = {{"W", &FrameInput::w}, {"A", &FrameInput::a}, {"S", &FrameInput::s},
+                 {"D", &FrameInput::d}};
+    for (const auto& walk : walks) {
+        FrameInput in;
+        in.*walk.key = true;
+        float worstOffCentre = 0.0f, eyeLag = 0.0f;
+        for (int i = 0; i < 120; ++i) {
+            frame(in);
+            const glm::vec2 ndc = onScreen(*world->camera, world->player->position);
+            worstOffCentre = std::max(worstOffCentre, glm::length(ndc));
+            eyeLag = glm::length(glm::normalize(world->camera->eye) - world->player->position);
+        }
+        EXPECT_LT(worstOffCentre, 1e-3f) << walk.name;
+        EXPECT_GT(eyeLag, 0.05f) << walk.name << ": the eye should trail a walking player";
+    }
+}
+
+}  // namespace
