@@ -10,14 +10,16 @@ void expectNear(const glm::vec3& actual, const glm::vec3& expected, float tolera
     EXPECT_NEAR(actual.z, expected.z, tolerance);
 }
 
-glm::vec3 meshUp(const Fist& f) { return glm::vec3(f.model * glm::vec4(0, 1, 0, 0)); }
+glm::vec3 meshUp(const Fist& f) {
+    return glm::vec3(f.model * glm::vec4(0, 1, 0, 0));
+}
 
 TEST(Fist, RestingFistsSitEitherSideWhateverTheFacing) {
     for (float degrees : {0.0f, 33.0f, 90.0f, 180.0f, 271.0f}) {
         SCOPED_TRACE(degrees);
         TestWorld t;
         Player& p = t.player();
-        p.moveSideways(17.0f);  // somewhere off the start place
+        p.moveSideways(17.0f); // somewhere off the start place
         p.setFacing(degrees);
         p.update(0.01f);
         EXPECT_NEAR(glm::distance(p.leftFist->position, p.rightFist->position), 0.15f, 1e-6f);
@@ -34,7 +36,8 @@ TEST(Fist, ScaleFollowsTheExtension) {
         bool super;
         float scale;
     };
-    const Case cases[] = {{"rest", false, 0.025f}, {"punch peak", false, 1.0f / 24.0f},
+    const Case cases[] = {{"rest", false, 0.025f},
+                          {"punch peak", false, 1.0f / 24.0f},
                           {"super punch peak", true, 0.075f}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -7,7 +7,7 @@
 namespace {
 
 constexpr float kDt = 1.0f / 60.0f;
-constexpr float kStep = 20.0f * kDt;  // the shell's 20 degrees per second
+constexpr float kStep = 20.0f * kDt; // the shell's 20 degrees per second
 
 void expectNear(const glm::vec3& actual, const glm::vec3& expected, float tolerance) {
     EXPECT_NEAR(actual.x, expected.x, tolerance);
@@ -18,8 +18,8 @@ void expectNear(const glm::vec3& actual, const glm::vec3& expected, float tolera
 // The largest departure from: unit position, unit axes, all three pairwise perpendicular.
 float frameError(const Player& p) {
     const float errors[] = {
-        std::abs(glm::length(p.position) - 1.0f), std::abs(glm::length(p.forward) - 1.0f),
-        std::abs(glm::length(p.left) - 1.0f),     std::abs(glm::dot(p.forward, p.left)),
+        std::abs(glm::length(p.position) - 1.0f),  std::abs(glm::length(p.forward) - 1.0f),
+        std::abs(glm::length(p.left) - 1.0f),      std::abs(glm::dot(p.forward, p.left)),
         std::abs(glm::dot(p.forward, p.position)), std::abs(glm::dot(p.left, p.position)),
     };
     return *std::max_element(std::begin(errors), std::end(errors));
@@ -54,8 +54,8 @@ TEST(Player, FacingTurnsMinusLeftByTheAngle) {
         glm::vec3 facing;
     };
     // 0 is screen right; the window's y grows downward, so 90 is screen down.
-    const Case cases[] = {{0.0f, {-1, 0, 0}}, {90.0f, {0, -1, 0}}, {180.0f, {1, 0, 0}},
-                          {270.0f, {0, 1, 0}}};
+    const Case cases[] = {
+        {0.0f, {-1, 0, 0}}, {90.0f, {0, -1, 0}}, {180.0f, {1, 0, 0}}, {270.0f, {0, 1, 0}}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.degrees);
         TestWorld t;
@@ -67,14 +67,14 @@ TEST(Player, FacingTurnsMinusLeftByTheAngle) {
 TEST(Player, HoldingWCarriesThePlayerOverThePole) {
     TestWorld t;
     Player& p = t.player();
-    for (int frame = 0; frame < 270; ++frame) {  // 4.5 s
+    for (int frame = 0; frame < 270; ++frame) { // 4.5 s
         p.moveForward(-kStep);
     }
     expectNear(p.position, glm::vec3(0, 1, 0), 3e-3f);
     expectNear(p.left, glm::vec3(1, 0, 0), 3e-3f);
     expectNear(p.forward, glm::vec3(0, 0, 1), 3e-3f);
     EXPECT_EQ(t.world.camera->center, p.position);
-    for (int frame = 0; frame < 270; ++frame) {  // on without turning back
+    for (int frame = 0; frame < 270; ++frame) { // on without turning back
         const float before = p.position.z;
         p.moveForward(-kStep);
         ASSERT_GT(p.position.z, before);
@@ -88,7 +88,7 @@ TEST(Player, KeysMoveInScreenDirections) {
         const char* key;
         bool forwardStep;
         float sign;
-        glm::vec3 expectedDirection;  // at the start: forward (0,1,0), left (1,0,0)
+        glm::vec3 expectedDirection; // at the start: forward (0,1,0), left (1,0,0)
     };
     const Case cases[] = {{"W", true, -1.0f, {0, 1, 0}},
                           {"S", true, 1.0f, {0, -1, 0}},
@@ -108,13 +108,13 @@ TEST(Player, KeysMoveInScreenDirections) {
 TEST(Player, LongWalksKeepTheFrameOrthonormal) {
     struct Case {
         const char* keys;
-        float forwardAngle;   // per frame, W negative
-        float sidewaysAngle;  // per frame, A positive
+        float forwardAngle;  // per frame, W negative
+        float sidewaysAngle; // per frame, A positive
     };
     const Case cases[] = {
-        {"W", -kStep, 0.0f},      {"S", kStep, 0.0f},       {"A", 0.0f, kStep},
-        {"D", 0.0f, -kStep},      {"W+A", -kStep, kStep},   {"W+D", -kStep, -kStep},
-        {"S+A", kStep, kStep},    {"S+D", kStep, -kStep},
+        {"W", -kStep, 0.0f},   {"S", kStep, 0.0f},     {"A", 0.0f, kStep},
+        {"D", 0.0f, -kStep},   {"W+A", -kStep, kStep}, {"W+D", -kStep, -kStep},
+        {"S+A", kStep, kStep}, {"S+D", kStep, -kStep},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.keys);
@@ -124,7 +124,7 @@ TEST(Player, LongWalksKeepTheFrameOrthonormal) {
         float worst = 0.0f;
         float highest = 0.0f;
         float lowest = 0.0f;
-        for (int frame = 0; frame < 6 * 60 * 60; ++frame) {  // six minutes
+        for (int frame = 0; frame < 6 * 60 * 60; ++frame) { // six minutes
             if (c.forwardAngle != 0.0f) {
                 p.moveForward(c.forwardAngle);
             }
@@ -142,7 +142,7 @@ TEST(Player, LongWalksKeepTheFrameOrthonormal) {
         EXPECT_LT(worst, 1e-4f);
         ASSERT_TRUE(isFinite(p.model));
         EXPECT_EQ(t.world.camera->center, p.position);
-        if (c.sidewaysAngle == 0.0f) {  // W and S cross both poles
+        if (c.sidewaysAngle == 0.0f) { // W and S cross both poles
             EXPECT_GT(highest, 0.99f);
             EXPECT_LT(lowest, -0.99f);
         }
@@ -157,7 +157,7 @@ TEST(Player, ExactlyOnThePolesTheBodyStaysFinite) {
         p.position = pole;
         p.forward = glm::vec3(0, 0, 1);
         p.left = glm::vec3(1, 0, 0);
-        p.moveForward(0.0f);  // a step of 0 still rebuilds the matrix, then nudges
+        p.moveForward(0.0f); // a step of 0 still rebuilds the matrix, then nudges
         ASSERT_TRUE(isFinite(p.model));
         const glm::vec3 up(p.model * glm::vec4(0, 1, 0, 0));
         EXPECT_NEAR(glm::dot(glm::normalize(up), pole), 1.0f, 1e-5f);
@@ -169,7 +169,7 @@ TEST(Player, VanishingWalkingAxisKeepsThePreviousOne) {
     TestWorld t;
     Player& p = t.player();
     p.position = glm::vec3(0, 0, 1);
-    p.forward = glm::vec3(0, 0, 1);  // broken frame: forward along the position
+    p.forward = glm::vec3(0, 0, 1); // broken frame: forward along the position
     p.left = glm::vec3(1, 0, 0);
     p.moveForward(0.0f);
     EXPECT_TRUE(isFinite(p.left));

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "world/Camera.h"
 #include "WorldTestSupport.h"
+#include "world/Camera.h"
 
 namespace {
 
@@ -61,8 +61,8 @@ TEST(Camera, TurnRateWidensWithTheRemainingAngle) {
         float remainingDegrees;
         float degreesPerSecond;
     };
-    const Case cases[] = {{5.0f, 8.0f}, {10.0f, 14.0f}, {30.0f, 20.0f}, {60.0f, 30.0f},
-                          {170.0f, 30.0f}};
+    const Case cases[] = {
+        {5.0f, 8.0f}, {10.0f, 14.0f}, {30.0f, 20.0f}, {60.0f, 30.0f}, {170.0f, 30.0f}};
     const float dt = 1.0f / 60.0f;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.remainingDegrees);
@@ -72,8 +72,8 @@ TEST(Camera, TurnRateWidensWithTheRemainingAngle) {
         camera.follow(target, glm::vec3(0, 1, 0), dt);
         EXPECT_NEAR(degreesBetween(camera.eye, n), c.degreesPerSecond * dt, 1e-3);
         // It turned toward the target, and the eye stays on its sphere.
-        EXPECT_NEAR(degreesBetween(camera.eye, target), c.remainingDegrees - c.degreesPerSecond * dt,
-                    1e-3);
+        EXPECT_NEAR(degreesBetween(camera.eye, target),
+                    c.remainingDegrees - c.degreesPerSecond * dt, 1e-3);
         EXPECT_NEAR(glm::length(camera.eye), 3.0f, 1e-5f);
     }
 }
@@ -108,7 +108,7 @@ TEST(Camera, OppositeTargetTurnsAwayWithoutNaN) {
 
 TEST(Camera, FollowsAPlayerThatRunsAheadAndCatchesUp) {
     Camera camera;
-    const glm::vec3 target = glm::normalize(glm::vec3(1.0f, 0.2f, 0.1f));  // about 84 degrees
+    const glm::vec3 target = glm::normalize(glm::vec3(1.0f, 0.2f, 0.1f)); // about 84 degrees
     for (int frame = 0; frame < 600; ++frame) {
         camera.follow(target, glm::vec3(0, 1, 0), 1.0f / 60.0f);
     }

@@ -62,7 +62,7 @@ TEST(Combat, OnePunchKillsEveryEnemyInReachOnce) {
     t.landEnemy(enemyPlace(3.0f, 0.0f));
     t.landEnemy(enemyPlace(9.0f, 10.0f));
     t.landEnemy(enemyPlace(11.0f, -15.0f));
-    t.landEnemy(enemyPlace(11.0f, 90.0f));  // beside: stays
+    t.landEnemy(enemyPlace(11.0f, 90.0f)); // beside: stays
     t.world.punchHitTest();
     EXPECT_EQ(t.world.kills, 3);
     EXPECT_EQ(t.plays(kEnemyDieWav), 3);
@@ -80,8 +80,8 @@ TEST(Combat, LandingAndDyingEnemiesAreInvisibleToEveryTest) {
         float height;
         bool dying;
     };
-    const Case cases[] = {{"landing", 0.2f, false}, {"just above ground", 1e-6f, false},
-                          {"dying", 0.0f, true}};
+    const Case cases[] = {
+        {"landing", 0.2f, false}, {"just above ground", 1e-6f, false}, {"dying", 0.0f, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TestWorld t;
@@ -91,7 +91,7 @@ TEST(Combat, LandingAndDyingEnemiesAreInvisibleToEveryTest) {
         Enemy& ghost = t.landEnemy(place);
         ghost.height = c.height;
         ghost.dying = c.dying;
-        Enemy& other = t.landEnemy(enemyPlace(12.0f, 60.0f));  // 10.8 from the ghost
+        Enemy& other = t.landEnemy(enemyPlace(12.0f, 60.0f)); // 10.8 from the ghost
         EXPECT_TRUE(t.world.isFreeForPlayer(place));
         EXPECT_TRUE(t.world.isFreeForEnemy(other.id, place));
         t.world.punchHitTest();
@@ -146,9 +146,9 @@ TEST(Combat, StandingTooCloseOnlyStepsThatEndFarEnoughAreAllowed) {
     const glm::vec3 start = p.position;
     // An enemy landed 5 degrees ahead of the player.
     t.landEnemy(along(start, p.forward, 5.0f));
-    p.moveForward(20.0f * 0.01f);  // S, away, ends 5.2 degrees off: refused
+    p.moveForward(20.0f * 0.01f); // S, away, ends 5.2 degrees off: refused
     EXPECT_EQ(p.position, start);
-    p.moveForward(1.0f);  // S, away, ends 6 degrees off: taken
+    p.moveForward(1.0f); // S, away, ends 6 degrees off: taken
     EXPECT_NEAR(degreesBetween(p.position, start), 1.0, 1e-3);
 }
 

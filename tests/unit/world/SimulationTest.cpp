@@ -55,10 +55,10 @@ PlayStats play(TestWorld& t, float seconds) {
     for (int frame = 0; frame < frames; ++frame) {
         t.time = frame * static_cast<double>(dt);
         if (p.lives < 20.0f) {
-            p.lives = 100.0f;  // keeps the whole run in play rather than frozen at game over
+            p.lives = 100.0f; // keeps the whole run in play rather than frozen at game over
         }
         if (p.lives > 0.0f) {
-            const int phase = (frame / 90) % 6;  // change course every 1.5 s
+            const int phase = (frame / 90) % 6; // change course every 1.5 s
             if (phase == 0 || phase == 3 || phase == 4) {
                 p.moveForward(-20.0f * dt);
             }
@@ -104,18 +104,19 @@ TEST(Simulation, ThreeMinutesOfPlayStayConsistent) {
     const PlayStats stats = play(t, 180.0f);
     EXPECT_EQ(stats.updatedFrames, 180 * 60);
     EXPECT_GE(stats.spawned, 235);
-    EXPECT_GT(t.world.kills, 20);  // the punches did land
+    EXPECT_GT(t.world.kills, 20); // the punches did land
     EXPECT_GT(t.plays(kEnemyPunchWav), 0);
     EXPECT_LE(t.plays(kEnemyPunchWav), static_cast<int>(180.0 / 0.7) + 1);
     EXPECT_EQ(t.world.kills, t.plays(kEnemyDieWav));
     // Everyone spawned is either still listed or was killed and removed.
-    EXPECT_EQ(static_cast<int>(t.world.enemies.size()), 5 + stats.spawned - [&] {
-        int removed = t.world.kills;
-        for (const auto& e : t.world.enemies) {
-            removed -= e->dying ? 1 : 0;
-        }
-        return removed;
-    }());
+    EXPECT_EQ(
+        static_cast<int>(t.world.enemies.size()), 5 + stats.spawned - [&] {
+            int removed = t.world.kills;
+            for (const auto& e : t.world.enemies) {
+                removed -= e->dying ? 1 : 0;
+            }
+            return removed;
+        }());
     RecordProperty("kills", t.world.kills);
     RecordProperty("mostEnemies", static_cast<int>(stats.mostEnemies));
 }

@@ -1,9 +1,9 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 
+#include "WorldTestSupport.h"
 #include "world/SphereMath.h"
 #include "world/Sun.h"
-#include "WorldTestSupport.h"
 
 namespace {
 
@@ -19,8 +19,8 @@ TEST(SphereMath, RotationsTakeDegreesAndRowVectorsTurnTheOtherWay) {
         glm::vec3 v;
         float degrees;
         glm::vec3 axis;
-        glm::vec3 column;  // R * v
-        glm::vec3 row;     // v * R
+        glm::vec3 column; // R * v
+        glm::vec3 row;    // v * R
     };
     const Case cases[] = {
         {"x about z by 90", {1, 0, 0}, 90.0f, {0, 0, 1}, {0, 1, 0}, {0, -1, 0}},
@@ -45,7 +45,7 @@ TEST(SphereMath, StandingMatrixTurnsMeshUpOntoThePlace) {
     struct Case {
         const char* name;
         glm::vec3 at;
-        glm::vec3 meshUp;  // where the mesh's +Y ends up, normalized
+        glm::vec3 meshUp; // where the mesh's +Y ends up, normalized
     };
     const Case cases[] = {
         {"on -z, slightly outside", {0, 0, -1.0028f}, {0, 0, -1}},
@@ -84,7 +84,7 @@ TEST(SphereMath, RandomDirectionsAreUnitAndCoverEveryOctant) {
         ++octants[(d.x > 0) + 2 * (d.y > 0) + 4 * (d.z > 0)];
     }
     for (int count : octants) {
-        EXPECT_GT(count, 350);  // about 500 each
+        EXPECT_GT(count, 350); // about 500 each
     }
 }
 

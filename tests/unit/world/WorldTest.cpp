@@ -5,7 +5,7 @@
 
 namespace {
 
-const glm::vec3 kFarAway = glm::normalize(glm::vec3(0.6f, 0.5f, 0.7f));  // ~ 130 degrees off
+const glm::vec3 kFarAway = glm::normalize(glm::vec3(0.6f, 0.5f, 0.7f)); // ~ 130 degrees off
 
 TEST(World, WithoutGraphicsOnlyCameraAndPlayerExist) {
     TestWorld t;
@@ -20,7 +20,7 @@ TEST(World, WithoutGraphicsOnlyCameraAndPlayerExist) {
     EXPECT_EQ(t.world.lastEnemyPunchSoundTime, 0.0);
     // The player's constructor moved the camera's centre onto it.
     EXPECT_EQ(t.world.camera->center, t.player().position);
-    t.world.draw(7);  // draws nothing, needs no context
+    t.world.draw(7); // draws nothing, needs no context
     t.world.drawDepth();
 }
 
@@ -31,7 +31,7 @@ TEST(World, IdsGrowAlongTheListAndRestartWhenEmpty) {
     EXPECT_EQ(t.world.enemyIds, (std::vector<int>{1, 2}));
     EXPECT_EQ(t.enemy(0).id, 1);
     EXPECT_EQ(t.enemy(1).id, 2);
-    EXPECT_EQ(t.enemy(1).getPosition(), -kFarAway);  // stored unchanged
+    EXPECT_EQ(t.enemy(1).getPosition(), -kFarAway); // stored unchanged
 
     // After enemies with ids 4 and 7 the next is 8.
     t.world.enemyIds = {4, 7};
@@ -93,7 +93,7 @@ TEST(World, LifeOfExactlyZeroStaysUntilItDropsBelow) {
 TEST(World, UpdateWithoutEnemiesStillMovesPlayerAndCamera) {
     TestWorld t;
     t.world.camera->up = glm::vec3(1, 0, 0);
-    t.player().moveForward(-30.0f);  // the camera now trails by 30 degrees
+    t.player().moveForward(-30.0f); // the camera now trails by 30 degrees
     const glm::vec3 eyeBefore = t.world.camera->eye;
     t.player().punch();
     t.world.update(0.1f);
@@ -109,8 +109,8 @@ TEST(World, EnemyPunchSoundIsGatedAtSevenTenthsOfASecond) {
         bool plays;
     };
     // The first sound of a game plays as soon as the clock is past 0.7 s.
-    const Case cases[] = {{0.5, false}, {0.7, false}, {0.7001, true}, {1.4, false},
-                          {1.4002, true}, {1.41, false}};
+    const Case cases[] = {{0.5, false}, {0.7, false},   {0.7001, true},
+                          {1.4, false}, {1.4002, true}, {1.41, false}};
     int expected = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.now);
@@ -125,7 +125,8 @@ TEST(World, EnemyPunchSoundStoresTheSecondClockReading) {
     std::unique_ptr<SoundEngine> sound = SoundEngine::createSilent();
     std::vector<double> readings = {0.8, 0.9, 1.55, 1.55};
     size_t next = 0;
-    World world(sound.get(), [&] { return readings.at(next++); }, Graphics::Off);
+    World world(
+        sound.get(), [&] { return readings.at(next++); }, Graphics::Off);
     world.playEnemyPunchSound();
     EXPECT_EQ(world.lastEnemyPunchSoundTime, 0.9);
     // 1.55 - 0.9 is not past the gate (it would be past 0.8 + 0.7).
@@ -142,10 +143,10 @@ TEST(World, ThreeAttackersShareOneSoundGateButEachDealsDamage) {
     for (float side : {0.0f, 120.0f, 240.0f}) {
         t.landEnemy(along(p, turned(p, t.player().forward, side), 2.5f));
     }
-    const float dt = 1.0f / 64.0f;  // exact in binary, so the clock hits no boundary
+    const float dt = 1.0f / 64.0f; // exact in binary, so the clock hits no boundary
     for (int frame = 1; frame <= 192; ++frame) {
         t.time = frame * static_cast<double>(dt);
-        for (auto& e : t.world.enemies) {  // only the enemies, not the player's update
+        for (auto& e : t.world.enemies) { // only the enemies, not the player's update
             e->update(dt);
         }
     }
@@ -162,7 +163,8 @@ TEST(World, PunchSoundHasNoGate) {
 }
 
 TEST(World, NullSoundEnginePlaysNothing) {
-    World world(nullptr, [] { return 5.0; }, Graphics::Off);
+    World world(
+        nullptr, [] { return 5.0; }, Graphics::Off);
     world.playPunchSound();
     world.playEnemyPunchSound();
     EXPECT_EQ(world.lastEnemyPunchSoundTime, 5.0);
