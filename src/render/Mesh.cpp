@@ -1,15 +1,25 @@
 #include "render/Mesh.h"
 
+#include <assimp/DefaultLogger.hpp>
 #include <assimp/Importer.hpp>
+#include <assimp/LogStream.hpp>
 #include <assimp/material.h>
 #include <assimp/scene.h>
 #include <climits>
+#include <cstring>
 #include <iostream>
+#include <set>
 
 #include "render/MeshScene.h"
 #include "render/ShaderProgram.h"
 
 namespace {
+
+// Both fists load the same mesh: a fault in a file is told once per run, on the first load.
+bool firstReportFor(const std::string& path) {
+    static std::set<std::string> reported;
+    return reported.insert(path).second;
+}
 
 // Meshes are numbered in messages as the scene stores them.
 std::string meshList(const std::vector<unsigned>& indices) {
@@ -75,6 +85,46 @@ void upload(GLuint buffer, const std::vector<float>& data) {
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(data.size() * sizeof(float)),
                  data.empty() ? nullptr : data.data(), GL_STATIC_DRAW);
 }
+
+// While it lives, collects the importer's warnings and errors about materials (a material
+// library that cannot be opened, a material it does not define), which the importer otherwise
+// only logs. The first one is kept.
+class MaterialLog {
+public:
+    explicit MaterialLog(std::string& first) : stream_(new Stream(first)) {
+        created_ = Assimp::DefaultLogger::isNullLogger();
+        if (created_) {
+            Assimp::DefaultLogger::create("", Assimp::Logger::NORMAL, 0);
+        }
+        Assimp::DefaultLogger::get()->attachStream(stream_,
+                                                   Assimp::Logger::Warn | Assimp::Logger::Err);
+    }
+    ~MaterialLog() {
+        if (created_) {
+            Assimp::DefaultLogger::kill();  // deletes the attached stream
+        } else {
+            Assimp::DefaultLogger::get()->detachStream(stream_,
+                                                       Assimp::Logger::Warn | Assimp::Logger::Err);
+            delete stream_;
+        }
+    }
+    MaterialLog(const MaterialLog&) = delete;
+    MaterialLog& operator=(const MaterialLog&) = delete;
+
+private:
+    struct Stream : Assimp::LogStream {
+        explicit Stream(std::string& first) : first_(first) {}
+        void write(const char* message) override {
+            if (first_.empty() && std::strstr(message, "material") != nullptr) {
+                const char* text = std::strstr(message, "OBJ: ");
+                first_ = text ? text : message;
+            }
+        }
+        std::string& first_;
+    };
+    Stream* stream_;
+    bool created_ = false;
+};
 
 } // namespace
 
@@ -160,9 +210,23 @@ MeshData flattenScene(const aiScene* scene, const std::string& source, const cha
 MeshData readMeshFile(const std::string& path, bool withNormals, bool withTexCoords,
                       std::string* problem) {
     Assimp::Importer importer;
-    const aiScene* scene = importer.ReadFile(path, 0);
-    return flattenScene(scene, path, importer.GetErrorString(), withNormals, withTexCoords,
-                        problem);
+    std::string materialProblem;
+    const aiScene* scene = nullptr;
+    {
+        const MaterialLog log(materialProblem);
+        scene = importer.ReadFile(path, 0);
+    }
+    MeshData data = flattenScene(scene, path, importer.GetErrorString(), withNormals,
+                                 withTexCoords, problem);
+    // The importer carries on with a default material; the player should still hear of it
+    // when something is drawn with it.
+    if (data.vertexCount > 0 && !materialProblem.empty() && problem != nullptr) {
+        const std::string note =
+            "lacks a material (" + oneLine(materialProblem) + "), the default is used";
+        *problem = problem->empty() ? "Mesh file " + path + " " + note + "."
+                                    : problem->substr(0, problem->size() - 1) + "; it " + note + ".";
+    }
+    return data;
 }
 
 MeshData readMeshMemory(const void* bytes, size_t size, const char* hint, bool withNormals,
@@ -181,7 +245,7 @@ ShaderProgram* Mesh::load(ShaderProgram* program, const std::string& path, int& 
                           GLuint buffers[4], GLuint& vao, bool withNormals, bool withTexCoords) {
     std::string problem;
     const MeshData data = readMeshFile(path, withNormals, withTexCoords, &problem);
-    if (!problem.empty()) {
+    if (!problem.empty() && firstReportFor(path)) {
         std::cerr << problem << std::endl;
     }
     vertexCount = data.vertexCount;

@@ -1,10 +1,12 @@
 #include "render/Texture.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <set>
 #include <stb_image.h>
 
 #include "render/GlCurrent.h"
@@ -21,12 +23,42 @@ void setProblem(std::string* problem, const std::string& text) {
     }
 }
 
+// The player and both fists load the same texture: a fault in a file is told once per run,
+// on the first load.
+bool firstReportFor(const std::string& path) {
+    static std::set<std::string> reported;
+    return reported.insert(path).second;
+}
+
 // A failed texture still samples as something loud rather than as an incomplete texture.
 void uploadMissingTexture() {
     const unsigned char magenta[4] = {255, 0, 255, 255};
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_SRGB8_ALPHA8, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, magenta);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+}
+
+// stb_image fills whatever a TGA lacks with zeros, so an 18-byte header alone could make it
+// allocate a gigabyte. A TGA cannot hold more pixels than its bytes encode: uncompressed, one
+// pixel per pixel size; run-length coded, at most 128 pixels per packet of 1 + pixel size bytes.
+// Returns false for a TGA too short for the size its header claims; other formats pass.
+bool tgaHoldsItsPixels(const stbi_uc* data, size_t size, int width, int height) {
+    const int type = size >= 18 ? data[2] : 0;
+    const bool tga = size >= 18 && data[1] <= 1 &&
+                     (type == 1 || type == 2 || type == 3 || type == 9 || type == 10 || type == 11);
+    if (!tga) {
+        return true;
+    }
+    size_t header = 18 + data[0];
+    if (data[1] == 1) {  // a colour map follows the identification field
+        const size_t entries = data[5] | (data[6] << 8);
+        header += entries * ((data[7] + 7) / 8);
+    }
+    const size_t pixelBytes = std::max(1, (data[16] + 7) / 8);
+    const size_t available = size > header ? size - header : 0;
+    const size_t maxPixels = type < 8 ? available / pixelBytes
+                                      : 128 * (available / (1 + pixelBytes) + 1);
+    return static_cast<size_t>(width) * static_cast<size_t>(height) <= maxPixels;
 }
 
 } // namespace
@@ -55,6 +87,11 @@ bool decodeImage(const void* bytes, size_t size, Image& out, std::string* proble
     if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) {
         setProblem(problem,
                    "unsupported size " + std::to_string(width) + " x " + std::to_string(height));
+        return false;
+    }
+    if (!tgaHoldsItsPixels(data, size, width, height)) {
+        setProblem(problem, "the data is too short for the size " + std::to_string(width) +
+                                " x " + std::to_string(height) + " that the header gives");
         return false;
     }
     stbi_uc* pixels = stbi_load_from_memory(data, length, &width, &height, &channels, 4);
@@ -88,8 +125,10 @@ bool loadTexture2D(const std::string& path) {
         decodeImage(bytes.data(), bytes.size(), image, &problem);
     }
     if (!problem.empty()) {
-        std::cerr << "Texture file " << path << " could not be loaded: " << problem << "."
-                  << std::endl;
+        if (firstReportFor(path)) {
+            std::cerr << "Texture file " << path << " could not be loaded: " << problem << "."
+                      << std::endl;
+        }
         uploadMissingTexture();
         return false;
     }
