@@ -11,21 +11,21 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Run {
+struct GameRun {
     int status;
     std::string stderrText;
 };
 
 // Runs the real game binary in a scratch directory whose resources/config holds `config`
 // (or no config at all), with no display, so it can only end before opening a window.
-Run runWithConfig(const char* config) {
+GameRun runWithConfig(const char* config) {
     const fs::path dir = fs::temp_directory_path() / ("quorvex-config-" + std::to_string(::getpid()));
     fs::remove_all(dir);
     fs::create_directories(dir / "resources");
     if (config) std::ofstream(dir / "resources" / "config", std::ios::binary) << config;
     const std::string command = "cd '" + dir.string() + "' && env -u DISPLAY '" QUORVEX_BINARY
                                 "' 2>&1 >/dev/null";
-    Run run{-1, ""};
+    GameRun run{-1, ""};
     FILE* pipe = popen(command.c_str(), "r");
     std::array<char, 256> buffer{};
     while (pipe && fgets(buffer.data(), buffer.size(), pipe)) run.stderrText += buffer.data();
@@ -48,14 +48,14 @@ TEST(ConfigExit, RefusedConfigurationEndsBeforeAnyWindowWithStatusTwo) {
         {"w\n800\n-600\n", "resources/config:3: height \"-600\" is not a positive whole number\n"},
     };
     for (const auto& c : cases) {
-        const Run run = runWithConfig(c.config);
+        const GameRun run = runWithConfig(c.config);
         EXPECT_EQ(run.status, 2) << (c.config ? c.config : "(missing)");
         EXPECT_EQ(run.stderrText, c.line);
     }
 }
 
 TEST(ConfigExit, ValidConfigurationWithoutADisplayFailsToOpenTheWindow) {
-    const Run run = runWithConfig("window\n640\n480\n");
+    const GameRun run = runWithConfig("window\n640\n480\n");
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.stderrText.find("Failed to initialize OpenGL window.\n"), std::string::npos);
 }
