@@ -56,7 +56,7 @@ play() {
     geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/^ *Geometry: //p')
     [ "$geometry" = "$1" ] || fail "window is $geometry, expected $1"
     sleep 0.5
-    xdotool windowfocus --sync "$window" 2>/dev/null || true
+    timeout 5 xdotool windowfocus --sync "$window" 2>/dev/null || true
     # Held until the game has ended: a loaded machine may draw a frame slower than a short tap.
     xdotool keydown Escape
     escape_down=1
