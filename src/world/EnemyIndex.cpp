@@ -16,7 +16,7 @@
 // same bound. The bound needs degrees below 90 only to keep h small; wider queries visit all.
 
 namespace {
-constexpr int kGrid = 24;              // cells per axis
+constexpr int kGrid = 17; // cells per axis: 0.125 wide, so a 5.5-degree box spans at most 3
 constexpr float kHalfSpan = 1.0625f;   // the grid covers [-kHalfSpan, kHalfSpan]^3
 constexpr float kCellsPerUnit = kGrid / (2.0f * kHalfSpan);
 constexpr double kMaxNormSquared = 1.002001; // (1 + 1e-3)^2: places drift off unit length
@@ -123,17 +123,28 @@ int EnemyIndex::cellOf(const Enemy& enemy) {
     return cellIndex(coordinate(p.x), coordinate(p.y), coordinate(p.z));
 }
 
-bool EnemyIndex::boxAround(const glm::vec3& place, float degrees, Box& box) {
+const EnemyIndex::Reach& EnemyIndex::reachFor(float degrees) const {
+    if (!hasReach_ || reach_.degrees != degrees) {
+        const double c = std::cos(static_cast<double>(degrees) * kRadiansPerDegree);
+        reach_.degrees = degrees;
+        reach_.halfWidth =
+            static_cast<float>(std::sqrt(2.0 * (kMaxNormSquared - c + kDotSlack)) + kBoxSlack);
+        reach_.minDot = static_cast<float>(c - kDotSlack);
+        hasReach_ = true;
+    }
+    return reach_;
+}
+
+bool EnemyIndex::boxAround(const glm::vec3& place, float degrees, Box& box) const {
     if (!(degrees < kMaxBoundedDegrees) || !nearUnit(place)) {
         return false;
     }
-    const double c = std::cos(static_cast<double>(degrees) * kRadiansPerDegree);
-    const float h =
-        static_cast<float>(std::sqrt(2.0 * (kMaxNormSquared - c + kDotSlack)) + kBoxSlack);
+    const Reach& reach = reachFor(degrees);
     for (int k = 0; k < 3; ++k) {
-        box.lo[k] = coordinate(place[k] - h);
-        box.hi[k] = coordinate(place[k] + h);
+        box.lo[k] = coordinate(place[k] - reach.halfWidth);
+        box.hi[k] = coordinate(place[k] + reach.halfWidth);
     }
-    box.minDot = static_cast<float>(c - kDotSlack);
+    box.centre = cellIndex(coordinate(place.x), coordinate(place.y), coordinate(place.z));
+    box.minDot = reach.minDot;
     return true;
 }

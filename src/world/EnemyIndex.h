@@ -54,6 +54,13 @@ private:
     struct Box {
         int lo[3];
         int hi[3];
+        int centre; // the cell of the query place
+        float minDot;
+    };
+    // The box's half-width and minDot for one angle, kept for the next query at that angle.
+    struct Reach {
+        float degrees;
+        float halfWidth;
         float minDot;
     };
 
@@ -64,12 +71,15 @@ private:
     void file(Slot& slot);
     void unfile(const Slot& slot);
     static int cellOf(const Enemy& enemy);
-    static bool boxAround(const glm::vec3& place, float degrees, Box& box);
+    bool boxAround(const glm::vec3& place, float degrees, Box& box) const;
+    const Reach& reachFor(float degrees) const;
     static int cellIndex(int x, int y, int z);
     static int overflowCell();
 
     std::vector<std::vector<Entry>> cells_; // the grid, then the always-visited overflow cell
     std::vector<Slot> slots_;
+    mutable Reach reach_{0.0f, 0.0f, 0.0f};
+    mutable bool hasReach_ = false;
 };
 
 template <class Visit>
@@ -83,20 +93,28 @@ void EnemyIndex::forEachNear(const glm::vec3& place, float degrees, Visit&& visi
         }
         return;
     }
+    // The cell of `place` first: in a crowd its blocker is most likely there, and a place test
+    // stops at the first blocker.
+    const auto visitCell = [&](int cell) {
+        for (const Entry& entry : cells_[static_cast<std::size_t>(cell)]) {
+            if (!(glm::dot(entry.place, place) < box.minDot) && !visit(*entry.enemy)) {
+                return false;
+            }
+        }
+        return true;
+    };
+    if (!visitCell(box.centre)) {
+        return;
+    }
     for (int x = box.lo[0]; x <= box.hi[0]; ++x) {
         for (int y = box.lo[1]; y <= box.hi[1]; ++y) {
             for (int z = box.lo[2]; z <= box.hi[2]; ++z) {
-                for (const Entry& entry : cells_[cellIndex(x, y, z)]) {
-                    if (!(glm::dot(entry.place, place) < box.minDot) && !visit(*entry.enemy)) {
-                        return;
-                    }
+                const int cell = cellIndex(x, y, z);
+                if (cell != box.centre && !visitCell(cell)) {
+                    return;
                 }
             }
         }
     }
-    for (const Entry& entry : cells_[overflowCell()]) {
-        if (!visit(*entry.enemy)) {
-            return;
-        }
-    }
+    visitCell(overflowCell());
 }

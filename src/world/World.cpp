@@ -56,6 +56,7 @@ void World::update(float dt) {
     camera->follow(player->position, player->forward, dt);
     size_t i = 0;
     while (i < enemies.size()) {
+        passIndex_ = i;
         enemies[i]->update(dt);
         if (indexed) {
             index_.refresh(i);
@@ -200,6 +201,11 @@ void World::syncIndex() const {
 }
 
 std::size_t World::indexOfId(int id) const {
+    // Ids are unique while ascending, so the enemy being updated is the scan's first match.
+    if (idsAscending_ && indexCurrent_ && passIndex_ < enemyIds.size() &&
+        enemyIds[passIndex_] == id) {
+        return passIndex_;
+    }
     if (idsAscending_) {
         const auto it = std::lower_bound(enemyIds.begin(), enemyIds.end(), id);
         return it != enemyIds.end() && *it == id ? static_cast<std::size_t>(it - enemyIds.begin())

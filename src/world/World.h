@@ -88,5 +88,6 @@ private:
     mutable EnemyIndex index_;
     mutable bool idsAscending_ = true; // enemyIds strictly ascending at the last sync
     bool indexCurrent_ = false;        // true while update keeps index_ current itself
+    std::size_t passIndex_ = 0;        // the enemy the pass is updating
     std::vector<Enemy*> hits_;         // scratch for one hit test
 };
