@@ -16,6 +16,8 @@
 #include "app/ShadowMap.h"
 #include "app/Shell.h"
 #include "render/TextRenderer.h"
+#include "render/TexturedModel.h"
+#include "world/Enemy.h"
 #include "world/Camera.h"
 
 namespace {
@@ -78,6 +80,38 @@ void drawFrame(FrameRig& rig, World& world, const LoopState& loop) {
     glFinish(); // the software renderer's work is part of the frame
 }
 
+// 1,000 enemy draws (colour and depth) of one model at the landed enemies' matrices: with the
+// enemy mesh, and with a one-triangle mesh, which leaves only the per-draw overhead.
+void timeDraws(benchmark::State& state, FrameRig& rig, const char* mesh) {
+    World& world = frameScene(rig, 1000).world();
+    TexturedModel model(mesh, "resources/enemy.tga", *world.shadowProgram);
+    const glm::mat4 view = world.camera->view();
+    const glm::mat4 projection = world.camera->projection();
+    for (auto _ : state) {
+        glBindFramebuffer(GL_FRAMEBUFFER, rig.shadowMap->framebuffer());
+        for (const auto& enemy : world.enemies) {
+            model.drawDepth(enemy->model, *world.shadowProgram);
+        }
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        for (const auto& enemy : world.enemies) {
+            model.draw(view, projection, enemy->model, 1.0f, rig.shadowMap->depthTexture());
+        }
+        glFinish();
+    }
+    state.counters["vertices"] = model.vertexCount();
+}
+
+const char* oneTriangleMesh() {
+    static const char* path = "/tmp/quorvex_bench_triangle.obj";
+    if (FILE* f = std::fopen(path, "w")) {
+        std::fputs("v 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\nvt 1 0\nvt 0 1\nvn 0 0 1\n"
+                   "f 1/1/1 2/2/1 3/3/1\n",
+                   f);
+        std::fclose(f);
+    }
+    return path;
+}
+
 } // namespace
 
 void registerFrameBenchmarks() {
@@ -98,6 +132,15 @@ void registerFrameBenchmarks() {
                                          }
                                          state.counters["enemies"] =
                                              static_cast<double>(world.enemies.size());
+                                     })
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->MinTime(0.5);
+    }
+    for (const char* mesh : {"resources/enemy.obj", oneTriangleMesh()}) {
+        benchmark::RegisterBenchmark((std::string("draws1000/") + mesh).c_str(),
+                                     [mesh](benchmark::State& state) {
+                                         timeDraws(state, *rig, mesh);
                                      })
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime()

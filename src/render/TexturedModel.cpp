@@ -90,9 +90,12 @@ void TexturedModel::drawDepth(const glm::mat4& model, const ShaderProgram& shado
     }
     glUseProgram(shadowProgram.program);
     glBindVertexArray(depthVao_);
+    if (depthProgram_ != shadowProgram.program) {
+        depthProgram_ = shadowProgram.program;
+        depthMvpLocation_ = glGetUniformLocation(shadowProgram.program, "MVP");
+    }
     const glm::mat4 mvp = shadowLightMatrix() * model;
-    glUniformMatrix4fv(glGetUniformLocation(shadowProgram.program, "MVP"), 1, GL_FALSE,
-                       glm::value_ptr(mvp));
+    glUniformMatrix4fv(depthMvpLocation_, 1, GL_FALSE, glm::value_ptr(mvp));
     glDrawArrays(GL_TRIANGLES, 0, vertexCount_);
     glBindVertexArray(0);
     glBindBuffer(GL_ARRAY_BUFFER, 0);

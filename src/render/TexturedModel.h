@@ -46,4 +46,8 @@ private:
     GLint transparencyLocation_ = -1;
     GLint colorTextureLocation_ = -1;
     GLint shadowTextureLocation_ = -1;
+    // The shadow program's "MVP", looked up at the first depth draw with that program rather
+    // than at every one (enemies share one model and draw a thousand times a frame).
+    mutable GLuint depthProgram_ = 0;
+    mutable GLint depthMvpLocation_ = -1;
 };
