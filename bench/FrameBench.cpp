@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "Scene.h"
 #include "UpdateBench.h"
@@ -80,9 +81,10 @@ void drawFrame(FrameRig& rig, World& world, const LoopState& loop) {
     glFinish(); // the software renderer's work is part of the frame
 }
 
-// 1,000 enemy draws (colour and depth) of one model at the landed enemies' matrices: with the
-// enemy mesh, and with a one-triangle mesh, which leaves only the per-draw overhead.
-void timeDraws(benchmark::State& state, FrameRig& rig, const char* mesh) {
+// 1,000 enemy draws (depth, colour or both) of one model at the landed enemies' matrices: with
+// the enemy mesh, and with a one-triangle mesh, which leaves only the per-draw overhead.
+void timeDraws(benchmark::State& state, FrameRig& rig, const char* mesh, bool depth,
+               bool colour) {
     World& world = frameScene(rig, 1000).world();
     TexturedModel model(mesh, "resources/enemy.tga", *world.shadowProgram);
     const glm::mat4 view = world.camera->view();
@@ -90,11 +92,15 @@ void timeDraws(benchmark::State& state, FrameRig& rig, const char* mesh) {
     for (auto _ : state) {
         glBindFramebuffer(GL_FRAMEBUFFER, rig.shadowMap->framebuffer());
         for (const auto& enemy : world.enemies) {
-            model.drawDepth(enemy->model, *world.shadowProgram);
+            if (depth) {
+                model.drawDepth(enemy->model, *world.shadowProgram);
+            }
         }
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
         for (const auto& enemy : world.enemies) {
-            model.draw(view, projection, enemy->model, 1.0f, rig.shadowMap->depthTexture());
+            if (colour) {
+                model.draw(view, projection, enemy->model, 1.0f, rig.shadowMap->depthTexture());
+            }
         }
         glFinish();
     }
@@ -137,13 +143,24 @@ void registerFrameBenchmarks() {
             ->UseRealTime()
             ->MinTime(0.5);
     }
-    for (const char* mesh : {"resources/enemy.obj", oneTriangleMesh()}) {
-        benchmark::RegisterBenchmark((std::string("draws1000/") + mesh).c_str(),
-                                     [mesh](benchmark::State& state) {
-                                         timeDraws(state, *rig, mesh);
-                                     })
-            ->Unit(benchmark::kMillisecond)
-            ->UseRealTime()
-            ->MinTime(0.5);
+    struct Passes {
+        const char* name;
+        bool depth, colour;
+    };
+    const Passes passes[] = {{"both", true, true}, {"depth", true, false}, {"colour", false, true}};
+    const std::pair<const char*, const char*> meshes[] = {{"enemy-mesh", "resources/enemy.obj"},
+                                                          {"one-triangle", oneTriangleMesh()}};
+    for (const auto& mesh : meshes) {
+        for (const Passes& p : passes) {
+            const std::string name = std::string("draws1000/") + mesh.first + "/" + p.name;
+            const char* path = mesh.second;
+            benchmark::RegisterBenchmark(name.c_str(),
+                                         [path, p](benchmark::State& state) {
+                                             timeDraws(state, *rig, path, p.depth, p.colour);
+                                         })
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime()
+                ->MinTime(0.5);
+        }
     }
 }

@@ -70,6 +70,14 @@ void printTable(const std::map<std::string, double>& m) {
                 cell(m, "crowded/index").c_str(), cell(m, "crowded/scan").c_str());
     std::printf("frame 1000 / frame 5:            %s  (goal: at most 4)\n",
                 ratio(m, "frame/1000", "frame/5").c_str());
+    std::printf("1000 enemy draws, ms (depth / colour / both): enemy mesh %s / %s / %s, "
+                "one triangle %s / %s / %s\n",
+                cell(m, "draws1000/enemy-mesh/depth").c_str(),
+                cell(m, "draws1000/enemy-mesh/colour").c_str(),
+                cell(m, "draws1000/enemy-mesh/both").c_str(),
+                cell(m, "draws1000/one-triangle/depth").c_str(),
+                cell(m, "draws1000/one-triangle/colour").c_str(),
+                cell(m, "draws1000/one-triangle/both").c_str());
 }
 
 } // namespace
