@@ -99,12 +99,13 @@ MeshBuilder enemyMesh()
 {
     MeshBuilder mesh;
     const glm::vec3 body(0.0f, 0.6f, 0.0f);
-    addBlob(mesh, body, {0.66f, 0.58f, 0.66f}, kUpright, 15, 10, layout::kBody, enemySpikes);
+    // Kept coarse: the enemy is drawn twice per frame for every one of possibly thousands.
+    addBlob(mesh, body, {0.66f, 0.58f, 0.66f}, kUpright, 10, 6, layout::kBody, enemySpikes);
     for (float side : {-1.0f, 1.0f}) {
         addHorn(mesh, {side * 0.3f, 0.95f, -0.08f}, {side * 0.55f, 1.0f, -0.1f}, {side * 0.35f, 0.1f, 0.0f}, 0.55f,
-                0.14f, 8, 5, layout::kHead);
+                0.14f, 5, 3, layout::kHead);
     }
-    addEyes(mesh, body, 0.55f, 0.17f, 0.42f, 0.9f, 8, 5);
+    addEyes(mesh, body, 0.55f, 0.17f, 0.42f, 0.9f, 5, 3);
     return mesh;
 }
 

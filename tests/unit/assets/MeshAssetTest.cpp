@@ -104,7 +104,7 @@ TEST(MeshAssets, CharactersStandOnTheirOriginAndFitTheSpacing)
     struct Case {
         const char* name;
         int maxTriangles;
-    } cases[] = {{"player.obj", 2000}, {"enemy.obj", 600}};
+    } cases[] = {{"player.obj", 2000}, {"enemy.obj", 200}};  // the enemy is drawn thousands of times
     for (const Case& c : cases) {
         MeshData mesh = load(c.name, true);
         Bounds b = boundsOf(mesh);
