@@ -38,17 +38,24 @@ void uploadMissingTexture() {
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
 }
 
+// A TGA header as stb_image tests for one: colour map type 0 or 1, a known image type.
+bool looksLikeTga(const stbi_uc* data, size_t size) {
+    if (size < 3 || data[1] > 1) {
+        return false;
+    }
+    const int type = data[2];
+    return type == 1 || type == 2 || type == 3 || type == 9 || type == 10 || type == 11;
+}
+
 // stb_image fills whatever a TGA lacks with zeros, so an 18-byte header alone could make it
 // allocate a gigabyte. A TGA cannot hold more pixels than its bytes encode: uncompressed, one
 // pixel per pixel size; run-length coded, at most 128 pixels per packet of 1 + pixel size bytes.
-// Returns false for a TGA too short for the size its header claims; other formats pass.
+// Returns false for a TGA too short for the size its header claims.
 bool tgaHoldsItsPixels(const stbi_uc* data, size_t size, int width, int height) {
-    const int type = size >= 18 ? data[2] : 0;
-    const bool tga = size >= 18 && data[1] <= 1 &&
-                     (type == 1 || type == 2 || type == 3 || type == 9 || type == 10 || type == 11);
-    if (!tga) {
-        return true;
+    if (size < 18) {  // stb_image reads a cut-off header as zeros too
+        return false;
     }
+    const int type = data[2];
     size_t header = 18 + data[0];
     if (data[1] == 1) {  // a colour map follows the identification field
         const size_t entries = data[5] | (data[6] << 8);
@@ -79,6 +86,12 @@ bool decodeImage(const void* bytes, size_t size, Image& out, std::string* proble
     int width = 0;
     int height = 0;
     int channels = 0;
+    // The game's images are TGAs; stb_image's other parsers are kept away from its files
+    // (its PNM header reader overflows a signed int on long digit runs, found by fuzzing).
+    if (!looksLikeTga(data, size)) {
+        setProblem(problem, "not a readable image (not a TGA)");
+        return false;
+    }
     // Check the size before decoding so that a forged header cannot ask for gigabytes.
     if (!stbi_info_from_memory(data, length, &width, &height, &channels)) {
         setProblem(problem, std::string("not a readable image (") + stbi_failure_reason() + ")");

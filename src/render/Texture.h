@@ -11,7 +11,7 @@ struct Image {
     std::vector<unsigned char> rgba;
 };
 
-// Decodes a TGA (or anything stb_image reads) from memory; false with a reason on failure.
+// Decodes a TGA from memory; false with a reason on failure (other formats are refused).
 bool decodeImage(const void* bytes, size_t size, Image& out, std::string* problem);
 
 // Loads `path` into level 0 of the bound GL_TEXTURE_2D, its lower-left corner at (0, 0).
