@@ -46,6 +46,10 @@ TEST(ConfigExit, RefusedConfigurationEndsBeforeAnyWindowWithStatusTwo) {
         {"w\n800\n", "resources/config: has 2 lines, needs 3 (display mode, width, height)\n"},
         {"w\nabc\n600\n", "resources/config:2: width \"abc\" is not a positive whole number\n"},
         {"w\n800\n-600\n", "resources/config:3: height \"-600\" is not a positive whole number\n"},
+        {"w\n800\n0\n", "resources/config:3: height \"0\" is not a positive whole number\n"},
+        {"\r\n800\r\n600\r\n", "resources/config:1: the display mode line is empty\n"},
+        {"w\n99999999999\n600\n",
+         "resources/config:2: width \"99999999999\" is not a positive whole number\n"},
     };
     for (const auto& c : cases) {
         const GameRun run = runWithConfig(c.config);

@@ -35,34 +35,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Accepted{"crlf", "f\r\n1024\r\n768\r\n", true, 1024, 768}),
     [](const testing::TestParamInfo<Accepted>& info) { return info.param.name; });
 
-struct Refused {
-    const char* name;
-    const char* text;
-    const char* message;
-};
-
-class ConfigRefuses : public testing::TestWithParam<Refused> {};
-
-TEST_P(ConfigRefuses, NamesTheFileAndLine) {
-    const Refused& c = GetParam();
-    const ConfigResult r = parseConfig(c.text, "resources/config");
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.error, c.message);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ConfigRefuses,
-    testing::Values(
-        Refused{"empty_file", "", "resources/config: has 0 lines, needs 3 (display mode, width, height)"},
-        Refused{"two_lines", "w\n1280\n", "resources/config: has 2 lines, needs 3 (display mode, width, height)"},
-        Refused{"empty_mode", "\n1280\n720\n", "resources/config:1: the display mode line is empty"},
-        Refused{"crlf_empty_mode", "\r\n1280\r\n720\r\n", "resources/config:1: the display mode line is empty"},
-        Refused{"letters_width", "w\nabc\n720\n", "resources/config:2: width \"abc\" is not a positive whole number"},
-        Refused{"zero_height", "w\n1280\n0\n", "resources/config:3: height \"0\" is not a positive whole number"},
-        Refused{"negative_width", "w\n-1280\n720\n", "resources/config:2: width \"-1280\" is not a positive whole number"},
-        Refused{"overflowing_height", "w\n1280\n99999999999999999999\n",
-                "resources/config:3: height \"99999999999999999999\" is not a positive whole number"}),
-    [](const testing::TestParamInfo<Refused>& info) { return info.param.name; });
+// The refused cases and their messages are checked on the real binary (ConfigExitTest).
 
 TEST(ConfigFile, MissingFileIsRefusedWithItsPath) {
     const ConfigResult r = readConfig("/nonexistent/quorvex/config");
