@@ -1,7 +1,7 @@
 #pragma once
 
 #include <fstream>
-#include <iterator>
+#include <sstream>
 #include <string>
 
 #include "support/Fixtures.h"
@@ -9,8 +9,8 @@
 // The generated file `name` as committed under resources/.
 inline std::string resourceFile(const std::string& name) { return sourcePath("resources/" + name); }
 
-inline std::string readBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+inline std::string readResource(const std::string& name) {
+    std::ostringstream bytes;
+    bytes << std::ifstream(resourceFile(name), std::ios::binary).rdbuf();
+    return bytes.str();
 }

@@ -2,10 +2,11 @@
 // importer without post-processing has to produce.
 #include <assimp/Importer.hpp>
 #include <assimp/scene.h>
-#include <cmath>
 #include <glm/geometric.hpp>
 #include <glm/vec3.hpp>
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 #include "AssetFiles.h"
 #include "render/Mesh.h"
@@ -14,114 +15,89 @@ namespace {
 
 glm::vec3 at(const std::vector<float>& v, int i) { return {v[size_t(i) * 4], v[size_t(i) * 4 + 1], v[size_t(i) * 4 + 2]}; }
 
-MeshData load(const std::string& name, bool textured)
-{
+MeshData load(const std::string& name) {
     std::string problem;
-    MeshData mesh = readMeshFile(resourceFile(name), textured, textured, &problem);
+    MeshData mesh = readMeshFile(resourceFile(name), true, true, &problem);
     EXPECT_EQ(problem, "") << name;
     return mesh;
 }
 
-const char* const kTexturedMeshes[] = {"planet.obj", "player.obj", "enemy.obj", "fist.obj"};
-
-}  // namespace
-
-TEST(MeshAssets, EveryFaceIsThreeFreshConsecutiveVertices)
-{
+TEST(MeshAssets, EveryFaceIsThreeFreshConsecutiveVertices) {
     for (const char* name : {"planet.obj", "player.obj", "enemy.obj", "fist.obj", "sun.obj"}) {
+        SCOPED_TRACE(name);
         Assimp::Importer importer;
         const aiScene* scene = importer.ReadFile(resourceFile(name), 0);
-        ASSERT_NE(scene, nullptr) << name << ": " << importer.GetErrorString();
-        ASSERT_EQ(scene->mNumMeshes, 1u) << name;
+        ASSERT_NE(scene, nullptr) << importer.GetErrorString();
+        ASSERT_EQ(scene->mNumMeshes, 1u);
         const aiMesh* mesh = scene->mMeshes[0];
-        ASSERT_EQ(mesh->mNumVertices, 3 * mesh->mNumFaces) << name;
+        ASSERT_EQ(mesh->mNumVertices, 3 * mesh->mNumFaces);
         for (unsigned f = 0; f < mesh->mNumFaces; ++f) {
-            ASSERT_EQ(mesh->mFaces[f].mNumIndices, 3u) << name << " face " << f;
-            for (unsigned k = 0; k < 3; ++k) {
-                ASSERT_EQ(mesh->mFaces[f].mIndices[k], 3 * f + k) << name << " face " << f;
-            }
+            ASSERT_EQ(mesh->mFaces[f].mNumIndices, 3u) << "face " << f;
+            for (unsigned k = 0; k < 3; ++k) ASSERT_EQ(mesh->mFaces[f].mIndices[k], 3 * f + k) << "face " << f;
         }
     }
 }
 
-TEST(MeshAssets, TexturedMeshesHaveUnitNormalsUvsInRangeAndOutwardFrontFaces)
-{
-    for (const char* name : kTexturedMeshes) {
-        MeshData mesh = load(name, true);
-        ASSERT_GT(mesh.vertexCount, 0) << name;
-        ASSERT_EQ(mesh.vertexCount % 3, 0) << name;
+TEST(MeshAssets, TexturedMeshesHaveUnitNormalsUvsInRangeAndOutwardFrontFaces) {
+    for (const std::string name : {"planet.obj", "player.obj", "enemy.obj", "fist.obj"}) {
+        SCOPED_TRACE(name);
+        const MeshData mesh = load(name);
+        ASSERT_GT(mesh.vertexCount, 0);
+        ASSERT_EQ(mesh.vertexCount % 3, 0);
+        const bool planet = name == "planet.obj";
+        if (planet) {
+            EXPECT_GE(mesh.vertexCount, 3 * 4000) << "too coarse to look smooth";
+        }
         for (int i = 0; i < mesh.vertexCount; ++i) {
-            ASSERT_NEAR(glm::length(at(mesh.normals, i)), 1.0f, 1e-3f) << name << " vertex " << i;
+            const glm::vec3 p = at(mesh.positions, i), n = at(mesh.normals, i), uv = at(mesh.texCoords, i);
+            ASSERT_NEAR(glm::length(n), 1.0f, 1e-3f) << "vertex " << i;
             // The planet's seam triangles run past u = 1 on purpose; the texture repeats.
-            ASSERT_GE(mesh.texCoords[size_t(i) * 4], 0.0f) << name;
-            ASSERT_LE(mesh.texCoords[size_t(i) * 4], std::string(name) == "planet.obj" ? 1.5f : 1.0f) << name;
-            ASSERT_GE(mesh.texCoords[size_t(i) * 4 + 1], 0.0f) << name;
-            ASSERT_LE(mesh.texCoords[size_t(i) * 4 + 1], 1.0f) << name;
+            ASSERT_TRUE(uv.x >= 0 && uv.x <= (planet ? 1.5f : 1.0f) && uv.y >= 0 && uv.y <= 1) << "vertex " << i;
+            if (planet) {  // the unit sphere the characters stand on, smooth
+                ASSERT_NEAR(glm::length(p), 1.0f, 1e-4f) << "vertex " << i;
+                ASSERT_GT(glm::dot(glm::normalize(p), n), 0.9999f) << "vertex " << i;
+            }
         }
         for (int t = 0; t < mesh.vertexCount; t += 3) {
             // No triangle spans half the texture: that would smear it across the whole map.
-            float u0 = mesh.texCoords[size_t(t) * 4], u1 = mesh.texCoords[size_t(t + 1) * 4], u2 = mesh.texCoords[size_t(t + 2) * 4];
-            ASSERT_LT(std::fmax(u0, std::fmax(u1, u2)) - std::fmin(u0, std::fmin(u1, u2)), 0.5f) << name << " triangle " << t / 3;
+            const float u0 = mesh.texCoords[size_t(t) * 4], u1 = mesh.texCoords[size_t(t + 1) * 4], u2 = mesh.texCoords[size_t(t + 2) * 4];
+            ASSERT_LT(std::fmax(u0, std::fmax(u1, u2)) - std::fmin(u0, std::fmin(u1, u2)), 0.5f) << "triangle " << t / 3;
             // Counter-clockwise seen from outside, or back-face culling would show the inside.
-            glm::vec3 a = at(mesh.positions, t), b = at(mesh.positions, t + 1), c = at(mesh.positions, t + 2);
-            glm::vec3 n = at(mesh.normals, t) + at(mesh.normals, t + 1) + at(mesh.normals, t + 2);
-            ASSERT_GT(glm::dot(glm::cross(b - a, c - a), n), 0.0f) << name << " triangle " << t / 3;
+            const glm::vec3 a = at(mesh.positions, t), b = at(mesh.positions, t + 1), c = at(mesh.positions, t + 2);
+            const glm::vec3 n = at(mesh.normals, t) + at(mesh.normals, t + 1) + at(mesh.normals, t + 2);
+            ASSERT_GT(glm::dot(glm::cross(b - a, c - a), n), 0.0f) << "triangle " << t / 3;
         }
     }
 }
 
-TEST(MeshAssets, PlanetIsTheSmoothUnitSphere)
-{
-    MeshData planet = load("planet.obj", true);
-    EXPECT_GE(planet.vertexCount, 3 * 4000);
-    for (int i = 0; i < planet.vertexCount; ++i) {
-        glm::vec3 p = at(planet.positions, i);
-        ASSERT_NEAR(glm::length(p), 1.0f, 1e-4f) << "vertex " << i;
-        ASSERT_GT(glm::dot(glm::normalize(p), at(planet.normals, i)), 0.9999f) << "vertex " << i;
-    }
-}
-
-struct Bounds {
-    float minY = 1e9f, maxY = -1e9f, maxRadius = 0.0f;
-};
-
-Bounds boundsOf(const MeshData& mesh)
-{
-    Bounds b;
-    for (int i = 0; i < mesh.vertexCount; ++i) {
-        glm::vec3 p = at(mesh.positions, i);
-        b.minY = std::fmin(b.minY, p.y);
-        b.maxY = std::fmax(b.maxY, p.y);
-        b.maxRadius = std::fmax(b.maxRadius, std::hypot(p.x, p.z));
-    }
-    return b;
-}
-
-// In mesh units: the game scales characters by 0.05 and keeps them 5.5 degrees (0.096, that is
-// 1.92 mesh units) apart, so a footprint radius under 0.9 keeps neighbours from touching.
-TEST(MeshAssets, CharactersStandOnTheirOriginAndFitTheSpacing)
-{
-    struct Case {
+// In mesh units: characters are scaled by 0.05 and kept 5.5 degrees (1.92 mesh units) apart, so
+// a footprint radius under 0.9 keeps neighbours from touching. The fist's origin lies on the
+// ground beside the player: the glove floats above it at every scale the punches give it.
+TEST(MeshAssets, CharactersAndTheFistFitTheGame) {
+    const struct {
         const char* name;
+        float minYLow, minYHigh, heightLow, heightHigh, radiusLow, radiusHigh;
         int maxTriangles;
-    } cases[] = {{"player.obj", 2000}, {"enemy.obj", 200}};  // the enemy is drawn thousands of times
-    for (const Case& c : cases) {
-        MeshData mesh = load(c.name, true);
-        Bounds b = boundsOf(mesh);
-        EXPECT_NEAR(b.minY, 0.0f, 0.06f) << c.name;
-        EXPECT_GE(b.maxY, 1.4f) << c.name;
-        EXPECT_LE(b.maxY, 2.5f) << c.name;
-        EXPECT_LT(b.maxRadius, 0.9f) << c.name;
-        EXPECT_LE(mesh.vertexCount / 3, c.maxTriangles) << c.name;
+    } cases[] = {
+        {"player.obj", -0.06f, 0.06f, 1.4f, 2.5f, 0.0f, 0.9f, 2000},
+        {"enemy.obj", -0.06f, 0.06f, 1.4f, 2.5f, 0.0f, 0.9f, 200},  // drawn thousands of times
+        {"fist.obj", 0.2f, 1e9f, 1.4f, 2.0f, 0.85f, 1.15f, 2000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const MeshData mesh = load(c.name);
+        float minY = 1e9f, maxY = -1e9f, radius = 0.0f;
+        for (int i = 0; i < mesh.vertexCount; ++i) {
+            const glm::vec3 p = at(mesh.positions, i);
+            minY = std::fmin(minY, p.y);
+            maxY = std::fmax(maxY, p.y);
+            radius = std::fmax(radius, std::hypot(p.x, p.z));
+        }
+        EXPECT_TRUE(minY >= c.minYLow && minY <= c.minYHigh) << minY;
+        EXPECT_TRUE(maxY - minY >= c.heightLow && maxY - minY <= c.heightHigh) << maxY - minY;
+        EXPECT_TRUE(radius >= c.radiusLow && radius <= c.radiusHigh) << radius;
+        EXPECT_LE(mesh.vertexCount / 3, c.maxTriangles);
     }
 }
 
-// The fist's origin lies on the ground beside the player; the glove must float above it at
-// every scale the punches give it.
-TEST(MeshAssets, FistIsAGloveOfRadiusAboutOneClearOfTheGround)
-{
-    Bounds b = boundsOf(load("fist.obj", true));
-    EXPECT_GT(b.minY, 0.2f);
-    EXPECT_NEAR(b.maxRadius, 1.0f, 0.15f);
-    EXPECT_NEAR(b.maxY - b.minY, 1.7f, 0.3f);
-}
+}  // namespace
