@@ -2,8 +2,8 @@
 
 #include <cmath>
 #include <glm/glm.hpp>
+#include <gtest/gtest.h>
 #include <memory>
-#include <string>
 
 #include "audio/SoundEngine.h"
 #include "player/Player.h"
@@ -14,8 +14,7 @@ constexpr const char* kPunchWav = "resources/punch.wav";
 constexpr const char* kEnemyPunchWav = "resources/enemy_punch.wav";
 constexpr const char* kEnemyDieWav = "resources/enemy_die.wav";
 
-// A world without graphics, a silent sound engine that counts plays, and a clock the test
-// sets by hand.
+// A world without graphics, a silent sound engine that counts plays, a clock set by hand.
 struct TestWorld {
     std::unique_ptr<SoundEngine> sound = SoundEngine::createSilent();
     double time = 0.0;
@@ -25,7 +24,6 @@ struct TestWorld {
     Enemy& enemy(size_t i) { return *world.enemies.at(i); }
     int plays(const char* file) const { return sound->playCount(file); }
 
-    // Spawns an enemy that has already landed at `place`.
     Enemy& landEnemy(const glm::vec3& place) {
         world.spawnEnemy(place);
         Enemy& e = *world.enemies.back();
@@ -33,47 +31,43 @@ struct TestWorld {
         e.updateMatrices();
         return e;
     }
-
-    // The player at (0, 0, 1) facing +x, the frame the hit-test cases are written in.
+    // The player at (0, 0, 1) facing +x.
     void placePlayerAtZ() {
         Player& p = player();
-        p.position = glm::vec3(0.0f, 0.0f, 1.0f);
-        p.forward = glm::vec3(0.0f, 1.0f, 0.0f);
-        p.left = glm::vec3(-1.0f, 0.0f, 0.0f);
-        p.facing = glm::vec3(1.0f, 0.0f, 0.0f);
+        p.position = {0, 0, 1};
+        p.forward = {0, 1, 0};
+        p.left = {-1, 0, 0};
+        p.facing = {1, 0, 0};
+    }
+    void run(int frames, float dt) {
+        for (int f = 0; f < frames; ++f) {
+            time += dt;
+            world.update(dt);
+        }
     }
 };
 
-// The place `degrees` from the unit vector `from` along the great circle that leaves it in
-// the tangent direction `toward`.
+// `degrees` from unit vector `from` along the great circle leaving it toward tangent `toward`.
 inline glm::vec3 along(const glm::vec3& from, const glm::vec3& toward, float degrees) {
     return rotateColumn(from, degrees, glm::cross(from, toward), 0.0f);
 }
-
-// A tangent direction at `from`: `toward` turned by `sideDegrees` about `from`.
+// The tangent direction `toward` turned by `sideDegrees` about `from`.
 inline glm::vec3 turned(const glm::vec3& from, const glm::vec3& toward, float sideDegrees) {
     return rotateColumn(toward, sideDegrees, from, 0.0f);
 }
-
-// The angle between two directions in degrees, measured in double precision.
 inline double degreesBetween(const glm::vec3& a, const glm::vec3& b) {
-    const glm::dvec3 da = glm::normalize(glm::dvec3(a));
-    const glm::dvec3 db = glm::normalize(glm::dvec3(b));
-    const double c = glm::clamp(glm::dot(da, db), -1.0, 1.0);
-    return std::acos(c) * 180.0 / 3.141592653589793;
+    const double c = glm::dot(glm::normalize(glm::dvec3(a)), glm::normalize(glm::dvec3(b)));
+    return std::acos(glm::clamp(c, -1.0, 1.0)) * 180.0 / 3.141592653589793;
 }
-
 inline bool isFinite(const glm::vec3& v) {
     return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
 }
-
 inline bool isFinite(const glm::mat4& m) {
-    for (int c = 0; c < 4; ++c) {
-        for (int r = 0; r < 4; ++r) {
-            if (!std::isfinite(m[c][r])) {
-                return false;
-            }
-        }
+    for (int i = 0; i < 16; ++i) {
+        if (!std::isfinite((&m[0][0])[i])) return false;
     }
     return true;
 }
+inline glm::vec3 meshUp(const glm::mat4& m) { return glm::vec3(m * glm::vec4(0, 1, 0, 0)); }
+inline glm::vec3 origin(const glm::mat4& m) { return glm::vec3(m[3]); }
+#define EXPECT_VEC_NEAR(a, b, tol) EXPECT_LT(glm::distance(glm::vec3(a), glm::vec3(b)), tol)
