@@ -1,6 +1,7 @@
 #include "FrameBench.h"
 
 #include <GL/glew.h>
+
 #include <GLFW/glfw3.h>
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -11,6 +12,7 @@
 
 #include "Scene.h"
 #include "UpdateBench.h"
+#include "app/ContextHints.h"
 #include "app/GlState.h"
 #include "app/Hud.h"
 #include "app/RenderPasses.h"
@@ -40,12 +42,7 @@ FrameRig* openRig() {
         return nullptr;
     }
     glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
-    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
-    glfwWindowHint(GLFW_OPENGL_FORWARD_COMPAT, GLFW_TRUE);
-    glfwWindowHint(GLFW_DEPTH_BITS, 24);
-    glfwWindowHint(GLFW_STENCIL_BITS, 8);
+    requestGameContext();
     GLFWwindow* window = glfwCreateWindow(kWidth, kHeight, "quorvex-bench", nullptr, nullptr);
     if (!window) {
         return nullptr;

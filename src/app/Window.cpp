@@ -1,5 +1,7 @@
 #include "app/Window.h"
 
+#include "app/ContextHints.h"
+
 #include <GLFW/glfw3.h>
 #include <cmath>
 #include <string>
@@ -22,13 +24,7 @@ Window::Window(GLFWwindow* window) : window_(window) {
 
 std::unique_ptr<Window> Window::open(int width, int height, bool fullscreen) {
     glfwInit();
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
-    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
-    glfwWindowHint(GLFW_OPENGL_FORWARD_COMPAT, GLFW_TRUE);
-    glfwWindowHint(GLFW_DEPTH_BITS, 24);
-    glfwWindowHint(GLFW_STENCIL_BITS, 8);
-    glfwWindowHint(GLFW_SRGB_CAPABLE, GLFW_TRUE);
+    requestGameContext();
     GLFWmonitor* monitor = fullscreen ? glfwGetPrimaryMonitor() : nullptr;
     GLFWwindow* window = glfwCreateWindow(width, height, "", monitor, nullptr);
     if (!window) return nullptr;

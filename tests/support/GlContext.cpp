@@ -1,5 +1,7 @@
 #include "support/GlContext.h"
 
+#include "app/ContextHints.h"
+
 #include <cstdio>
 #include <iostream>
 
@@ -10,12 +12,7 @@ GlContext::GlContext(int width, int height) {
     }
     glfwDefaultWindowHints();
     glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
-    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
-    glfwWindowHint(GLFW_OPENGL_FORWARD_COMPAT, GLFW_TRUE);
-    glfwWindowHint(GLFW_DEPTH_BITS, 24);
-    glfwWindowHint(GLFW_STENCIL_BITS, 8);
+    requestGameContext();
     window_ = glfwCreateWindow(width, height, "quorvex-test", nullptr, nullptr);
     if (window_ == nullptr) {
         problem_ = "glfwCreateWindow failed for a 3.3 core context";
