@@ -1,12 +1,12 @@
 # The generated game data under resources/.
-quorvex_test(test_assets DIRS unit/assets LIBS quorvex_render quorvex_audio)
+quorvex_test(test_assets LABEL unit DIRS unit/assets LIBS quorvex_render quorvex_audio)
 
 # Regenerating the data must reproduce the committed files byte for byte.
 if(TARGET quorvex_assets)
     add_test(NAME assets_regenerate_unchanged
         COMMAND ${CMAKE_SOURCE_DIR}/tools/assets/check-regenerated $<TARGET_FILE:quorvex_assets>
         WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
-    set_tests_properties(assets_regenerate_unchanged PROPERTIES TIMEOUT 240)
+    set_tests_properties(assets_regenerate_unchanged PROPERTIES LABELS package TIMEOUT 240)
 endif()
 
 # Installation and packaging.

@@ -1,9 +1,9 @@
 # Installation and the Debian package. The launch test needs the X display of the test run.
 add_test(NAME packaging_installed_launch
     COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/packaging/installed_launch.sh ${CMAKE_COMMAND} ${CMAKE_BINARY_DIR})
-set_tests_properties(packaging_installed_launch PROPERTIES RESOURCE_LOCK display TIMEOUT 120)
+set_tests_properties(packaging_installed_launch PROPERTIES RESOURCE_LOCK display LABELS package TIMEOUT 120)
 
 add_test(NAME packaging_deb_contents
     COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/packaging/package_contents.sh ${CMAKE_CPACK_COMMAND}
         ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR})
-set_tests_properties(packaging_deb_contents PROPERTIES TIMEOUT 180)
+set_tests_properties(packaging_deb_contents PROPERTIES LABELS package TIMEOUT 180)
