@@ -10,4 +10,4 @@ if(TARGET quorvex_assets)
 endif()
 
 # Installation and packaging.
-include(${CMAKE_CURRENT_SOURCE_DIR}/Packaging.cmake OPTIONAL)
+include(${CMAKE_CURRENT_SOURCE_DIR}/Packaging.cmake)
