@@ -1,38 +1,56 @@
+// The real game played as a person would, in one run from the start screen to Escape: each
+// step checks what a player sees in screenshots or hears in the captured sound. Enemies move
+// on their own, so pictures are compared where the player's input changes them the most.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "GameSession.h"
 
 namespace {
 
-// The configured window is 1280 x 720; text places are in normalised device coordinates.
+using Shot = GameSession::Shot;
 constexpr int kWidth = 1280, kHeight = 720;
-int px(float ndcX) { return static_cast<int>((ndcX + 1.0f) * 0.5f * kWidth); }
-int py(float ndcY) { return static_cast<int>((1.0f - ndcY) * 0.5f * kHeight); }
-
-const unsigned char kWhiteLo[3] = {200, 200, 200}, kWhiteHi[3] = {255, 255, 255};
-
-// White pixels where a line of text of `chars` characters at (x, y) with `size` is drawn.
-int whiteTextPixels(const GameSession::Shot& shot, float x, float y, float size, int chars) {
-    return shot.count(px(x), py(y + size), px(x + chars * 0.75f * size), py(y), kWhiteLo,
-                      kWhiteHi);
+int px(float ndcX) {
+    return static_cast<int>((ndcX + 1.0f) * 0.5f * kWidth);
+}
+int py(float ndcY) {
+    return static_cast<int>((1.0f - ndcY) * 0.5f * kHeight);
 }
 
-double brightness(const GameSession::Shot& shot, int x, int y) {
-    const unsigned char* p = shot.at(x, y);
-    return (p[0] + p[1] + p[2]) / 3.0;
+// Pixels of a line of `chars` characters at (x, y), `size` high, within [lo, hi].
+int textPixels(const Shot& shot, float x, float y, float size, int chars, const unsigned char* lo,
+               const unsigned char* hi) {
+    return shot.count(px(x), py(y + size), px(x + chars * 0.75f * size), py(y), lo, hi);
+}
+const unsigned char kWhiteLo[3] = {200, 200, 200}, kWhiteHi[3] = {255, 255, 255};
+int whiteText(const Shot& s, float x, float y, float size, int chars) {
+    return textPixels(s, x, y, size, chars, kWhiteLo, kWhiteHi);
+}
+
+// Mean absolute channel difference over [x0, x1) x [y0, y1).
+double difference(const Shot& a, const Shot& b, int x0 = 0, int y0 = 0, int x1 = kWidth,
+                  int y1 = kHeight) {
+    double sum = 0.0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x)
+            for (int c = 0; c < 3; ++c)
+                sum += std::abs(a.at(x, y)[c] - b.at(x, y)[c]);
+    return sum / (3.0 * (x1 - x0) * (y1 - y0));
 }
 
 // The planet seen from 3 units with a 45-degree field of view: a disc of about 307 pixels
-// around the centre, lit from the sun's side (+x, which is screen left from the start place).
-void expectLitPlanetDisc(const GameSession::Shot& shot) {
+// around the centre, lit from the sun's side (+x, screen left from the start place).
+void expectLitPlanetDisc(const Shot& shot) {
     int inside = 0, insideLit = 0, outside = 0, outsideDark = 0;
     double left = 0.0, right = 0.0;
     for (int y = 120; y < 600; y += 4) {
         for (int x = 280; x < 1000; x += 4) {
             const double r = std::hypot(x - 640.0, y - 360.0);
-            const double b = brightness(shot, x, y);
+            const unsigned char* p = shot.at(x, y);
+            const double b = (p[0] + p[1] + p[2]) / 3.0;
             if (r < 280) {
                 ++inside;
                 insideLit += b > 8;
@@ -48,42 +66,122 @@ void expectLitPlanetDisc(const GameSession::Shot& shot) {
     EXPECT_GT(left, right * 1.2) << "the sun's side is not the lit side";
 }
 
-TEST(Play, StartScreenShowsThePromptAndEscapeEndsTheGame) {
-    GameSession game;
-    ASSERT_TRUE(game.hasWindow()) << game.standardError();
-    const GameSession::Shot shot = game.screenshot();
-    ASSERT_EQ(shot.width, kWidth);
-    EXPECT_GT(whiteTextPixels(shot, -0.18f, 0.8f, 0.045f, 6), 50) << "no \"Klick!\"";
-    EXPECT_EQ(whiteTextPixels(shot, -0.9f, 0.85f, 0.05f, 5), 0) << "HUD on the start screen";
-    expectLitPlanetDisc(shot);
-    game.holdKey("Escape", 0.5);
-    EXPECT_EQ(game.waitForExit(10), 0);
-    EXPECT_EQ(game.standardOutput().find("fps"), std::string::npos);
+// The music's own level over the last second: the lower quartile of 20 ms slice levels, which
+// enemy punches (at most 0.32 s of sound per 0.7 s) cannot reach.
+double musicLevel(const GameSession& game) {
+    const std::vector<short> samples = game.capturedAudio();
+    const size_t slice = 44100 * 2 / 50, span = 44100 * 2;
+    std::vector<double> levels;
+    for (size_t at = samples.size() > span ? samples.size() - span : 0;
+         at + slice <= samples.size(); at += slice)
+        levels.push_back(rms(samples, at, at + slice));
+    if (levels.empty())
+        return 0.0;
+    std::nth_element(levels.begin(), levels.begin() + levels.size() / 4, levels.end());
+    return levels[levels.size() / 4];
 }
 
-TEST(Play, ClickStartsTheGameAndPrintsTheMusicValue) {
-    GameSession game;
-    ASSERT_TRUE(game.hasWindow()) << game.standardError();
-    game.movePointer(900, 360);
-    game.holdButton(1, 0.5);
+void startScreen(GameSession& game) {
+    const Shot shot = game.screenshot();
+    ASSERT_EQ(shot.width, kWidth);
+    EXPECT_GT(whiteText(shot, -0.18f, 0.8f, 0.045f, 6), 50) << "no \"Klick!\"";
+    EXPECT_EQ(whiteText(shot, -0.9f, 0.85f, 0.05f, 5), 0) << "HUD on the start screen";
+    expectLitPlanetDisc(shot);
+}
+
+void clickStarts(GameSession& game) {
+    game.movePointer(kWidth / 2, kHeight / 4); // the character faces up
+    game.holdButton(1, 0.3);
     ASSERT_TRUE(game.waitForOutput("\n", 10)) << game.standardError();
     const float value = std::stof(game.standardOutput());
     EXPECT_GE(value, 0.0f);
     EXPECT_LE(value, 1.0f);
     sleepSeconds(1.0);
-    const GameSession::Shot shot = game.screenshot();
-    EXPECT_GT(whiteTextPixels(shot, -0.9f, 0.85f, 0.05f, 5), 30) << "no \"Leben\"";
-    EXPECT_GT(whiteTextPixels(shot, 0.5f, 0.85f, 0.05f, 4), 20) << "no \"Zeit\"";
-    // The lives in green (full), the kill count in red, the clock in blue; the framebuffer
-    // encodes the linear 0.2 channels as about 124.
+    const Shot shot = game.screenshot();
+    EXPECT_GT(whiteText(shot, -0.9f, 0.85f, 0.05f, 5), 30) << "no \"Leben\"";
+    EXPECT_GT(whiteText(shot, 0.5f, 0.85f, 0.05f, 4), 20) << "no \"Zeit\"";
+    // Lives green (full), kills red, clock blue; the framebuffer encodes the linear 0.2
+    // channels as about 124.
     const unsigned char greenLo[3] = {60, 200, 60}, greenHi[3] = {180, 255, 180};
     const unsigned char redLo[3] = {200, 60, 60}, redHi[3] = {255, 180, 180};
     const unsigned char blueLo[3] = {60, 60, 200}, blueHi[3] = {180, 180, 255};
-    EXPECT_GT(shot.count(px(-0.9f), py(0.85f), px(-0.9f + 3 * 0.0375f), py(0.8f), greenLo, greenHi), 20);
-    EXPECT_GT(shot.count(px(-0.1f), py(0.84f), px(-0.1f + 0.0675f), py(0.75f), redLo, redHi), 20);
-    EXPECT_GT(shot.count(px(0.5f), py(0.85f), px(0.5f + 8 * 0.0375f), py(0.8f), blueLo, blueHi), 20);
+    EXPECT_GT(textPixels(shot, -0.9f, 0.8f, 0.05f, 3, greenLo, greenHi), 20) << "lives";
+    EXPECT_GT(textPixels(shot, -0.1f, 0.75f, 0.09f, 1, redLo, redHi), 20) << "kills";
+    EXPECT_GT(textPixels(shot, 0.5f, 0.8f, 0.05f, 8, blueLo, blueHi), 20) << "clock";
     // Only the prompt's lower part: "Besiegte Gegner" overlaps its top.
-    EXPECT_EQ(whiteTextPixels(shot, -0.18f, 0.8f, 0.045f, 6), 0) << "prompt still shown";
+    EXPECT_EQ(whiteText(shot, -0.18f, 0.8f, 0.045f, 6), 0) << "prompt still shown";
+}
+
+void walkingAndPunching(GameSession& game) {
+    const Shot a = game.screenshot();
+    sleepSeconds(1.0);
+    const Shot idle = game.screenshot();
+    game.holdKey("w", 1.5);
+    const double still = difference(a, idle), moved = difference(idle, game.screenshot());
+    EXPECT_GT(moved, 2.0 * still + 1.0) << "idle " << still << ", walking " << moved;
+
+    sleepSeconds(1.0); // the camera settles on the character
+    const Shot b = game.screenshot();
+    sleepSeconds(0.1);
+    const Shot c = game.screenshot();
+    // Pressed without waiting, to look at the game mid-punch beside the centred character.
+    [[maybe_unused]] int ignored = std::system("xdotool mousedown 1 >/dev/null 2>&1");
+    sleepSeconds(0.12);
+    const Shot punching = game.screenshot();
+    ignored = std::system("xdotool mouseup 1 >/dev/null 2>&1");
+    const int x0 = kWidth / 2 - 120, x1 = kWidth / 2 + 120;
+    const int y0 = kHeight / 2 - 120, y1 = kHeight / 2 + 120;
+    const double calm = difference(b, c, x0, y0, x1, y1);
+    const double punched = difference(c, punching, x0, y0, x1, y1);
+    EXPECT_GT(punched, 2.0 * calm + 0.2) << "idle " << calm << ", punching " << punched;
+}
+
+void displayKeys(GameSession& game) {
+    std::vector<Shot> shots = {game.screenshot()};
+    for (int i = 0; i < 2; ++i) {
+        game.holdKey("F3", 0.3);
+        sleepSeconds(0.3);
+        shots.push_back(game.screenshot());
+    }
+    const double toWire = difference(shots[0], shots[1]), toBack = difference(shots[0], shots[2]);
+    EXPECT_GT(toWire, 3.0 * toBack + 2.0) << "wireframe " << toWire << ", back " << toBack;
+
+    // The frame rate line: (0.8, 0.9), 0.03 high, white; its count is refreshed once a second.
+    auto fpsPixels = [](const Shot& s) {
+        return s.count(int(0.9f * kWidth), int(0.035f * kHeight), kWidth, int(0.05f * kHeight) + 1,
+                       kWhiteLo, kWhiteHi);
+    };
+    EXPECT_EQ(fpsPixels(game.screenshot()), 0);
+    game.holdKey("F2", 0.3);
+    sleepSeconds(1.5);
+    EXPECT_GT(fpsPixels(game.screenshot()), 20) << "no frame rate after F2";
+}
+
+void volumeKeys(GameSession& game) {
+    const double full = musicLevel(game); // the music starts at volume 1
+    auto press = [&](const char* key, int times) {
+        for (int i = 0; i < times; ++i) {
+            game.holdKey(key, 0.25);
+            sleepSeconds(0.1);
+        }
+        sleepSeconds(1.5); // the capture lags the mixer by a few buffers
+        return musicLevel(game);
+    };
+    const double silent = press("n", 11); // 1.0 down to 0, and once more against the floor
+    const double raised = press("m", 5);
+    EXPECT_GT(full, 100.0) << "no music captured";
+    EXPECT_LT(silent, 0.1 * full) << "full " << full << ", after N " << silent;
+    EXPECT_GT(raised, 0.2 * full) << "after N " << silent << ", after M " << raised;
+}
+
+TEST(Play, StartClickWalkPunchDisplayAndVolumeKeysThenEscape) {
+    GameSession game;
+    ASSERT_TRUE(game.hasWindow()) << game.standardError();
+    startScreen(game);
+    ASSERT_NO_FATAL_FAILURE(clickStarts(game));
+    walkingAndPunching(game);
+    displayKeys(game);
+    volumeKeys(game);
     game.holdKey("Escape", 0.5);
     EXPECT_EQ(game.waitForExit(10), 0);
 }
@@ -95,4 +193,4 @@ TEST(Play, ClosingTheWindowEndsTheGame) {
     EXPECT_EQ(game.waitForExit(10), 0);
 }
 
-}  // namespace
+} // namespace
