@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
@@ -85,10 +86,17 @@ GameSession::GameSession(const std::string& workDir) {
         window_ = findWindow(display_, DefaultRootWindow(display_), "Quorvex");
         if (!window_) sleepSeconds(0.1);
     }
-    if (window_) {
-        xdotool("windowfocus --sync " + std::to_string(window_));
-        sleepSeconds(1.0);  // let a few frames be drawn
+    if (!window_) return;
+    xdotool("windowfocus --sync " + std::to_string(window_));
+    // Until the first frame is drawn (at most 6 s: with broken shaders nothing ever is), so that
+    // input on a loaded machine does not go to a game still loading.
+    for (int i = 0; i < 60; ++i) {
+        const Shot shot = screenshot();
+        if (std::any_of(shot.rgb.begin(), shot.rgb.end(), [](unsigned char c) { return c > 8; }))
+            break;
+        sleepSeconds(0.1);
     }
+    sleepSeconds(0.3);
 }
 
 GameSession::~GameSession() {
