@@ -1,15 +1,19 @@
 #include "render/Mesh.h"
 
 #include <assimp/DefaultLogger.hpp>
+#include <assimp/IOSystem.hpp>
 #include <assimp/Importer.hpp>
 #include <assimp/LogStream.hpp>
+#include <assimp/MemoryIOWrapper.h>
 #include <assimp/material.h>
 #include <assimp/scene.h>
 #include <climits>
 #include <cstring>
 #include <iostream>
+#include <map>
 #include <set>
 
+#include "io/DataFile.h"
 #include "render/MeshScene.h"
 #include "render/ShaderProgram.h"
 
@@ -90,7 +94,7 @@ void upload(GLuint buffer, const std::vector<float>& data) {
 // library that cannot be opened, a material it does not define), which the importer otherwise
 // only logs. The first one is kept.
 class MaterialLog {
-public:
+  public:
     explicit MaterialLog(std::string& first) : stream_(new Stream(first)) {
         created_ = Assimp::DefaultLogger::isNullLogger();
         if (created_) {
@@ -101,7 +105,7 @@ public:
     }
     ~MaterialLog() {
         if (created_) {
-            Assimp::DefaultLogger::kill();  // deletes the attached stream
+            Assimp::DefaultLogger::kill(); // deletes the attached stream
         } else {
             Assimp::DefaultLogger::get()->detachStream(stream_,
                                                        Assimp::Logger::Warn | Assimp::Logger::Err);
@@ -111,7 +115,7 @@ public:
     MaterialLog(const MaterialLog&) = delete;
     MaterialLog& operator=(const MaterialLog&) = delete;
 
-private:
+  private:
     struct Stream : Assimp::LogStream {
         explicit Stream(std::string& first) : first_(first) {}
         void write(const char* message) override {
@@ -125,6 +129,119 @@ private:
     Stream* stream_;
     bool created_ = false;
 };
+
+// Far larger than any of the game's meshes (the planet's is under 3 MB) or material libraries.
+constexpr size_t kMaxMeshBytes = 256u * 1024 * 1024;
+constexpr size_t kMaxMaterialBytes = 1024 * 1024;
+
+std::string directoryOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "" : path.substr(0, slash);
+}
+
+// Everything the importer may read: the mesh and, beside it, its material libraries; each a
+// regular file of bounded size, read once. The importer asks for nothing else (no other
+// folder, no other kind of file), and what it gets has been checked first.
+class MeshFiles : public Assimp::IOSystem {
+  public:
+    // The mesh is `meshBytes`, already read. A material library comes from `materials` when
+    // it is given (none if it is empty), else from the file beside the mesh.
+    MeshFiles(const std::string& meshPath, const std::string& meshBytes,
+              const std::string* materials)
+        : directory_(directoryOf(meshPath)), inMemory_(materials != nullptr) {
+        files_[meshPath] = meshBytes;
+        if (materials != nullptr) {
+            memoryMaterials_ = *materials;
+        }
+    }
+
+    bool Exists(const char* file) const override { return fetch(file) != nullptr; }
+    char getOsSeparator() const override { return '/'; }
+
+    Assimp::IOStream* Open(const char* file, const char* mode) override {
+        const std::string* bytes = fetch(file);
+        if (bytes == nullptr || mode == nullptr || mode[0] != 'r') {
+            return nullptr;
+        }
+        return new Assimp::MemoryIOStream(reinterpret_cast<const uint8_t*>(bytes->data()),
+                                          bytes->size());
+    }
+    void Close(Assimp::IOStream* stream) override { delete stream; }
+
+  private:
+    // The bytes of `file` if the importer may read it, else nullptr. A refusal looks to the
+    // importer like a missing file, which it reports as such.
+    const std::string* fetch(const char* file) const {
+        if (file == nullptr) {
+            return nullptr;
+        }
+        const std::string path(file);
+        auto known = files_.find(path);
+        if (known != files_.end()) {
+            return &known->second;
+        }
+        if (refused_.count(path) != 0 || !isMaterialLibrary(path)) {
+            return nullptr;
+        }
+        refused_.insert(path);
+        std::string bytes;
+        if (inMemory_) {
+            if (memoryMaterials_.empty()) {
+                return nullptr;
+            }
+            bytes = memoryMaterials_;
+        } else {
+            DataFile read = readDataFile(path, kMaxMaterialBytes);
+            if (!read.ok()) {
+                return nullptr;
+            }
+            bytes = std::move(read.bytes);
+        }
+        refused_.erase(path);
+        return &(files_[path] = std::move(bytes));
+    }
+
+    // A plain .mtl name in the mesh's own folder.
+    bool isMaterialLibrary(const std::string& path) const {
+        const size_t slash = path.rfind('/');
+        const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+        const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash);
+        return folder == directory_ && name.size() > 4 &&
+               name.compare(name.size() - 4, 4, ".mtl") == 0;
+    }
+
+    std::string directory_;
+    bool inMemory_;
+    std::string memoryMaterials_;
+    mutable std::map<std::string, std::string> files_;
+    mutable std::set<std::string> refused_;
+};
+
+// Imports `meshBytes`, read from `source`, through MeshFiles.
+MeshData importMesh(const std::string& source, const std::string& meshBytes,
+                    const std::string* materials, bool withNormals, bool withTexCoords,
+                    std::string* problem) {
+    std::string materialProblem;
+    const aiScene* scene = nullptr;
+    Assimp::Importer importer;
+    importer.SetIOHandler(new MeshFiles(source, meshBytes, materials)); // the importer owns it
+    {
+        const MaterialLog log(materialProblem);
+        scene = importer.ReadFile(source, 0);
+    }
+    MeshData data =
+        flattenScene(scene, source, importer.GetErrorString(), withNormals, withTexCoords, problem);
+    // The importer carries on with a default material; the player should still hear of it
+    // when something is drawn with it.
+    if (data.vertexCount > 0 && !materialProblem.empty() && problem != nullptr) {
+        const std::string note =
+            "lacks a material (" + oneLine(materialProblem) + "), the default is used";
+        *problem = problem->empty()
+                       ? "Mesh file " + source + " " + note + "."
+                       : problem->substr(0, problem->size() - 1) + "; it " + note + ".";
+    }
+    return data;
+}
 
 } // namespace
 
@@ -209,36 +326,23 @@ MeshData flattenScene(const aiScene* scene, const std::string& source, const cha
 
 MeshData readMeshFile(const std::string& path, bool withNormals, bool withTexCoords,
                       std::string* problem) {
-    Assimp::Importer importer;
-    std::string materialProblem;
-    const aiScene* scene = nullptr;
-    {
-        const MaterialLog log(materialProblem);
-        scene = importer.ReadFile(path, 0);
+    const DataFile file = readDataFile(path, kMaxMeshBytes);
+    if (!file.ok()) {
+        // Worded as the importer words a file it cannot open.
+        const std::string reason = "Unable to open file \"" + path + "\".";
+        return flattenScene(nullptr, path, reason.c_str(), withNormals, withTexCoords, problem);
     }
-    MeshData data = flattenScene(scene, path, importer.GetErrorString(), withNormals,
-                                 withTexCoords, problem);
-    // The importer carries on with a default material; the player should still hear of it
-    // when something is drawn with it.
-    if (data.vertexCount > 0 && !materialProblem.empty() && problem != nullptr) {
-        const std::string note =
-            "lacks a material (" + oneLine(materialProblem) + "), the default is used";
-        *problem = problem->empty() ? "Mesh file " + path + " " + note + "."
-                                    : problem->substr(0, problem->size() - 1) + "; it " + note + ".";
-    }
-    return data;
+    return importMesh(path, file.bytes, nullptr, withNormals, withTexCoords, problem);
 }
 
 MeshData readMeshMemory(const void* bytes, size_t size, const char* hint, bool withNormals,
-                        bool withTexCoords, std::string* problem) {
+                        bool withTexCoords, std::string* problem, const std::string& materials) {
     const std::string source = std::string("<memory>.") + (hint ? hint : "");
     if (bytes == nullptr || size == 0) {
         return flattenScene(nullptr, source, "no data", withNormals, withTexCoords, problem);
     }
-    Assimp::Importer importer;
-    const aiScene* scene = importer.ReadFileFromMemory(bytes, size, 0, hint ? hint : "");
-    return flattenScene(scene, source, importer.GetErrorString(), withNormals, withTexCoords,
-                        problem);
+    const std::string mesh(static_cast<const char*>(bytes), size);
+    return importMesh(source, mesh, &materials, withNormals, withTexCoords, problem);
 }
 
 ShaderProgram* Mesh::load(ShaderProgram* program, const std::string& path, int& vertexCount,
