@@ -76,7 +76,40 @@ extern "C" mpg123_handle* mpg123_new(const char* decoder, int* error) {
     return handle;
 }
 
+// SDL allocates what a chunk header of a WAV claims before reading it, so a forged size could
+// ask for gigabytes: every chunk after the RIFF header must fit in the bytes there are.
+bool chunksFit(const std::string& bytes) {
+    auto le32 = [&bytes](size_t at) {
+        const auto* p = reinterpret_cast<const unsigned char*>(bytes.data()) + at;
+        return static_cast<size_t>(p[0] | p[1] << 8 | p[2] << 16 |
+                                   static_cast<uint32_t>(p[3]) << 24);
+    };
+    size_t at = 12;
+    while (at + 8 <= bytes.size()) {
+        const size_t size = le32(at + 4);
+        if (size > bytes.size() - at - 8) {
+            return false;
+        }
+        at += 8 + size + (size & 1); // chunks are padded to an even size
+    }
+    return true;
+}
+
 Mix_Chunk* decodeEffect(const std::string& bytes) {
+    // Effects are WAVs (or MP3s, as music is): the mixer's other decoders are kept away.
+    const bool wav =
+        bytes.size() >= 12 && bytes.compare(0, 4, "RIFF") == 0 && bytes.compare(8, 4, "WAVE") == 0;
+    const bool mp3 = bytes.compare(0, 3, "ID3") == 0 ||
+                     (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xff &&
+                      (static_cast<unsigned char>(bytes[1]) & 0xe0) == 0xe0);
+    if (!wav && !mp3) {
+        Mix_SetError("neither a WAV nor an MP3 file");
+        return nullptr;
+    }
+    if (wav && !chunksFit(bytes)) {
+        Mix_SetError("a chunk of the WAV file is larger than the file");
+        return nullptr;
+    }
     return Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
 }
 
