@@ -1,5 +1,6 @@
 #include "render/Mesh.h"
 
+#include <algorithm>
 #include <assimp/DefaultLogger.hpp>
 #include <assimp/IOSystem.hpp>
 #include <assimp/Importer.hpp>
@@ -134,6 +135,63 @@ class MaterialLog {
 constexpr size_t kMaxMeshBytes = 256u * 1024 * 1024;
 constexpr size_t kMaxMaterialBytes = 1024 * 1024;
 
+// Why the importer must not see `text`, or "" when it may. It reads only the statements the
+// game's meshes and materials are made of, printable and in an order that makes sense: the
+// importer writes through a null material on a texture map before any newmtl (found by
+// fuzzing), and what it does with other odd input is not ours to know.
+std::string refusedStatement(const std::string& text, bool materialLibrary) {
+    static const std::set<std::string> meshStatements = {"v", "vt", "vn",     "f",     "o",
+                                                         "g", "s",  "usemtl", "mtllib"};
+    static const std::set<std::string> materialStatements = {
+        "newmtl", "Ka",    "Kd",       "Ks",       "Ke",     "Ns",     "Ni",
+        "d",      "Tr",    "Tf",       "illum",    "map_Ka", "map_Kd", "map_Ks",
+        "map_Ns", "map_d", "map_bump", "map_Bump", "bump",   "disp"};
+    const auto& allowed = materialLibrary ? materialStatements : meshStatements;
+    bool inMaterial = false;
+    size_t start = 0;
+    for (int number = 1; start < text.size(); ++number) {
+        size_t end = text.find('\n', start);
+        end = end == std::string::npos ? text.size() : end;
+        std::string line = text.substr(start, end - start);
+        start = end + 1;
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        const size_t first = line.find_first_not_of(" \t");
+        if (first == std::string::npos || line[first] == '#') {
+            continue; // a comment may hold any text but a control character
+        }
+        const std::string where = "line " + std::to_string(number) + ": ";
+        for (char c : line) {
+            if (static_cast<unsigned char>(c) < 0x20 ? c != '\t' : c == 0x7f || (c & 0x80)) {
+                return where + "a character that is not printable text";
+            }
+        }
+        std::vector<std::string> words;
+        for (size_t at = first; at < line.size();) {
+            const size_t stop = std::min(line.find_first_of(" \t", at), line.size());
+            words.push_back(line.substr(at, stop - at));
+            at = std::min(line.find_first_not_of(" \t", stop), line.size());
+        }
+        const std::string& keyword = words[0];
+        if (allowed.count(keyword) == 0) {
+            return where + "\"" + keyword + "\" is not a statement the game reads";
+        }
+        // A name, a material library or a texture: one plain file name, no options.
+        const bool named = keyword == "mtllib" || keyword == "usemtl" || keyword == "newmtl" ||
+                           keyword.rfind("map_", 0) == 0 || keyword == "bump" || keyword == "disp";
+        if (named && (words.size() != 2 || words[1][0] == '-' ||
+                      words[1].find_first_of("/\\") != std::string::npos)) {
+            return where + "\"" + keyword + "\" takes one plain name";
+        }
+        if (materialLibrary && keyword != "newmtl" && !inMaterial) {
+            return where + "\"" + keyword + "\" comes before any newmtl";
+        }
+        inMaterial = inMaterial || keyword == "newmtl";
+    }
+    return "";
+}
+
 std::string directoryOf(const std::string& path) {
     const size_t slash = path.rfind('/');
     return slash == std::string::npos ? "" : path.substr(0, slash);
@@ -168,6 +226,9 @@ class MeshFiles : public Assimp::IOSystem {
     }
     void Close(Assimp::IOStream* stream) override { delete stream; }
 
+    // Why a material library was refused, or "".
+    const std::string& refusal() const { return refusal_; }
+
   private:
     // The bytes of `file` if the importer may read it, else nullptr. A refusal looks to the
     // importer like a missing file, which it reports as such.
@@ -197,6 +258,15 @@ class MeshFiles : public Assimp::IOSystem {
             }
             bytes = std::move(read.bytes);
         }
+        const std::string refusal = refusedStatement(bytes, true);
+        if (!refusal.empty()) {
+            // The first is the library the mesh names; the importer then tries a default.
+            const size_t slash = path.rfind('/');
+            if (refusal_.empty()) {
+                refusal_ = path.substr(slash == std::string::npos ? 0 : slash + 1) + " " + refusal;
+            }
+            return nullptr;
+        }
         refused_.erase(path);
         return &(files_[path] = std::move(bytes));
     }
@@ -215,19 +285,28 @@ class MeshFiles : public Assimp::IOSystem {
     std::string memoryMaterials_;
     mutable std::map<std::string, std::string> files_;
     mutable std::set<std::string> refused_;
+    mutable std::string refusal_;
 };
 
 // Imports `meshBytes`, read from `source`, through MeshFiles.
 MeshData importMesh(const std::string& source, const std::string& meshBytes,
                     const std::string* materials, bool withNormals, bool withTexCoords,
                     std::string* problem) {
+    const std::string refusal = refusedStatement(meshBytes, false);
+    if (!refusal.empty()) {
+        return flattenScene(nullptr, source, refusal.c_str(), withNormals, withTexCoords, problem);
+    }
     std::string materialProblem;
     const aiScene* scene = nullptr;
     Assimp::Importer importer;
-    importer.SetIOHandler(new MeshFiles(source, meshBytes, materials)); // the importer owns it
+    auto* files = new MeshFiles(source, meshBytes, materials);
+    importer.SetIOHandler(files); // the importer owns it
     {
         const MaterialLog log(materialProblem);
         scene = importer.ReadFile(source, 0);
+    }
+    if (!files->refusal().empty()) {
+        materialProblem = files->refusal();
     }
     MeshData data =
         flattenScene(scene, source, importer.GetErrorString(), withNormals, withTexCoords, problem);
