@@ -2,8 +2,9 @@
 
 #include <cctype>
 #include <climits>
-#include <fstream>
 #include <vector>
+
+#include "io/DataFile.h"
 
 namespace {
 
@@ -69,11 +70,8 @@ ConfigResult parseConfig(const std::string& text, const std::string& path) {
 }
 
 ConfigResult readConfig(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return refuse(path + ": cannot be read (missing or not readable)");
     // Only the first three lines count; a bounded read keeps a huge file from being slurped.
-    std::string text(64 * 1024, '\0');
-    file.read(&text[0], static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<size_t>(file.gcount()));
-    return parseConfig(text, path);
+    const DataFile file = readDataFile(path, 64 * 1024, Oversize::KeepStart);
+    if (!file.ok()) return refuse(path + ": cannot be read (missing or not readable)");
+    return parseConfig(file.bytes, path);
 }

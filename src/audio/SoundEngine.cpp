@@ -3,8 +3,11 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <dlfcn.h>
+#include <mpg123.h>
 
 #include <iostream>
+
+#include "io/DataFile.h"
 
 namespace {
 
@@ -36,12 +39,83 @@ void setAlsaErrorHandler(AlsaErrorHandler handler) {
     }
 }
 
+// Sounds are read whole; the game's are well under a megabyte.
+constexpr size_t kMaxSoundBytes = 64u * 1024 * 1024;
+
+// The message SDL gives for a file it cannot open, kept for every file the reader refuses.
+std::string cannotOpen(const std::string& file) {
+    return "Couldn't open " + file;
+}
+
 std::unique_ptr<SoundEngine> silentWithMessage(const std::string& reason) {
     std::cerr << "Sound: no audio device (" << reason << "); the game runs silent." << std::endl;
     return SoundEngine::createSilent();
 }
 
 } // namespace
+
+// The MP3 decoder writes notes of its own to stderr on a damaged stream (several lines for each
+// resync) unless its handle is told to be quiet, and SDL_mixer gives no way to reach the
+// handle. So the game's copy of mpg123_new, which the dynamic linker prefers to the library's,
+// makes every handle quiet; the mixer still hears of each failure and so does the game.
+extern "C" mpg123_handle* mpg123_new(const char* decoder, int* error) {
+    using New = mpg123_handle* (*)(const char*, int*);
+    using Param = int (*)(mpg123_handle*, enum mpg123_parms, long, double);
+    static const auto realNew = reinterpret_cast<New>(dlsym(RTLD_NEXT, "mpg123_new"));
+    static const auto param = reinterpret_cast<Param>(dlsym(RTLD_NEXT, "mpg123_param"));
+    if (realNew == nullptr) {
+        if (error != nullptr) {
+            *error = MPG123_ERR;
+        }
+        return nullptr;
+    }
+    mpg123_handle* handle = realNew(decoder, error);
+    if (handle != nullptr && param != nullptr) {
+        param(handle, MPG123_ADD_FLAGS, MPG123_QUIET, 0.0);
+    }
+    return handle;
+}
+
+// SDL allocates what a chunk header of a WAV claims before reading it, so a forged size could
+// ask for gigabytes: every chunk after the RIFF header must fit in the bytes there are.
+bool chunksFit(const std::string& bytes) {
+    auto le32 = [&bytes](size_t at) {
+        const auto* p = reinterpret_cast<const unsigned char*>(bytes.data()) + at;
+        return static_cast<size_t>(p[0] | p[1] << 8 | p[2] << 16 |
+                                   static_cast<uint32_t>(p[3]) << 24);
+    };
+    size_t at = 12;
+    while (at + 8 <= bytes.size()) {
+        const size_t size = le32(at + 4);
+        if (size > bytes.size() - at - 8) {
+            return false;
+        }
+        at += 8 + size + (size & 1); // chunks are padded to an even size
+    }
+    return true;
+}
+
+Mix_Chunk* decodeEffect(const std::string& bytes) {
+    // Effects are WAVs (or MP3s, as music is): the mixer's other decoders are kept away.
+    const bool wav =
+        bytes.size() >= 12 && bytes.compare(0, 4, "RIFF") == 0 && bytes.compare(8, 4, "WAVE") == 0;
+    const bool mp3 = bytes.compare(0, 3, "ID3") == 0 ||
+                     (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xff &&
+                      (static_cast<unsigned char>(bytes[1]) & 0xe0) == 0xe0);
+    if (!wav && !mp3) {
+        Mix_SetError("neither a WAV nor an MP3 file");
+        return nullptr;
+    }
+    if (wav && !chunksFit(bytes)) {
+        Mix_SetError("a chunk of the WAV file is larger than the file");
+        return nullptr;
+    }
+    return Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
+}
+
+_Mix_Music* openMusic(const std::string& bytes) {
+    return Mix_LoadMUS_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
+}
 
 std::unique_ptr<SoundEngine> SoundEngine::create() {
     if (deviceHeld) {
@@ -128,13 +202,14 @@ Mix_Chunk* SoundEngine::effect(const std::string& file) {
     if (it != effects_.end()) {
         return it->second;
     }
-    // Opened here rather than by Mix_LoadWAV so that a missing file is reported as such.
-    SDL_RWops* source = SDL_RWFromFile(file.c_str(), "rb");
-    if (source == nullptr) {
-        reportOnce(file, SDL_GetError());
+    // Read here rather than by Mix_LoadWAV so that a missing file is reported as such, and so
+    // that a directory or a named pipe is never handed to the mixer.
+    const DataFile bytes = readDataFile(file, kMaxSoundBytes);
+    if (!bytes.ok()) {
+        reportOnce(file, cannotOpen(file).c_str());
         return nullptr;
     }
-    Mix_Chunk* chunk = Mix_LoadWAV_RW(source, 1);
+    Mix_Chunk* chunk = decodeEffect(bytes.bytes);
     if (chunk == nullptr) {
         reportOnce(file, Mix_GetError());
         return nullptr;
@@ -144,8 +219,15 @@ Mix_Chunk* SoundEngine::effect(const std::string& file) {
 }
 
 Sound* SoundEngine::playMusic(const std::string& file, bool looped, bool startPaused) {
-    // Streamed: only the header is read here, so starting a long track costs no decoding.
-    Mix_Music* music = Mix_LoadMUS(file.c_str());
+    // Streamed from memory: only the header is decoded here, so starting a long track costs
+    // no decoding, and the file is read once, as a regular file of bounded size.
+    DataFile bytes = readDataFile(file, kMaxSoundBytes);
+    if (!bytes.ok()) {
+        reportOnce(file, cannotOpen(file).c_str());
+        return nullptr;
+    }
+    auto kept = std::make_unique<std::string>(std::move(bytes.bytes));
+    Mix_Music* music = openMusic(*kept);
     if (music == nullptr) {
         reportOnce(file, Mix_GetError());
         return nullptr;
@@ -156,6 +238,7 @@ Sound* SoundEngine::playMusic(const std::string& file, bool looped, bool startPa
         Mix_HaltMusic();
         Mix_FreeMusic(music_);
         music_ = nullptr;
+        musicBytes_.reset();
         for (auto& handle : handles_) {
             handle->drivesMusic_ = false;
         }
@@ -172,6 +255,7 @@ Sound* SoundEngine::playMusic(const std::string& file, bool looped, bool startPa
         Mix_VolumeMusic(MIX_MAX_VOLUME);
     }
     music_ = music;
+    musicBytes_ = std::move(kept);
     handles_.push_back(std::make_unique<Sound>());
     Sound* handle = handles_.back().get();
     handle->drivesMusic_ = true;

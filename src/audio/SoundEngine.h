@@ -11,12 +11,19 @@
 struct Mix_Chunk;
 struct _Mix_Music;
 
+// Decodes a whole effect (a WAV file's bytes) for the open mixer; nullptr on failure, with the
+// mixer's reason in Mix_GetError.
+Mix_Chunk* decodeEffect(const std::string& bytes);
+// Prepares music (an MP3 file's bytes) for streaming from `bytes`, which must outlive it;
+// nullptr on failure, with the reason in Mix_GetError.
+_Mix_Music* openMusic(const std::string& bytes);
+
 // The game's sound operations over SDL2_mixer: effects fired and forgotten, and looped,
 // tracked music. When no output device can be opened the engine stays usable but silent:
 // every play is still counted (tests observe gates and kills through the counts) and a
 // tracked play returns no handle.
 class SoundEngine {
-public:
+  public:
     // Opens the default output device; says so in one line on standard error when it cannot.
     static std::unique_ptr<SoundEngine> create();
     // An engine that never opens a device, for tests of the rules that play sounds.
@@ -34,7 +41,7 @@ public:
     int playCount(const std::string& file) const;
     bool hasDevice() const { return device_; }
 
-private:
+  private:
     explicit SoundEngine(bool device) : device_(device) {}
     Mix_Chunk* effect(const std::string& file);
     Sound* playMusic(const std::string& file, bool looped, bool startPaused);
@@ -49,5 +56,6 @@ private:
     // The one streamed music the mixer can play at a time, and every handle given out, which
     // stay valid (though silent once replaced) until the engine goes.
     _Mix_Music* music_ = nullptr;
+    std::unique_ptr<std::string> musicBytes_; // what music_ streams from
     std::vector<std::unique_ptr<Sound>> handles_;
 };

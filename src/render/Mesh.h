@@ -9,10 +9,10 @@ class ShaderProgram;
 // A model file flattened on the CPU: four parallel arrays of 4 floats per vertex.
 struct MeshData {
     int vertexCount = 0;
-    std::vector<float> positions;  // (x, y, z, 1)
-    std::vector<float> colours;    // diffuse colour of the mesh's material, (0,0,0,0) if none
-    std::vector<float> normals;    // (x, y, z, 0); zero-filled when not asked for or missing
-    std::vector<float> texCoords;  // (u, v, 0, 0); zero-filled when not asked for or missing
+    std::vector<float> positions; // (x, y, z, 1)
+    std::vector<float> colours;   // diffuse colour of the mesh's material, (0,0,0,0) if none
+    std::vector<float> normals;   // (x, y, z, 0); zero-filled when not asked for or missing
+    std::vector<float> texCoords; // (u, v, 0, 0); zero-filled when not asked for or missing
 };
 
 // Reads and flattens a model file. Problems (unreadable file, no mesh, missing normals or
@@ -20,12 +20,14 @@ struct MeshData {
 // what is missing; the data stays valid (possibly empty).
 MeshData readMeshFile(const std::string& path, bool withNormals, bool withTexCoords,
                       std::string* problem);
-// The same from bytes in memory; `hint` is the format's file extension ("obj").
+// The same from bytes in memory; `hint` is the format's file extension ("obj"). A material
+// library the mesh names is read from `materials` (none when empty).
 MeshData readMeshMemory(const void* bytes, size_t size, const char* hint, bool withNormals,
-                        bool withTexCoords, std::string* problem);
+                        bool withTexCoords, std::string* problem,
+                        const std::string& materials = "");
 
 class Mesh {
-public:
+  public:
     // Loads `path`, uploads four buffers and builds `vao` bound to `program`'s attributes.
     // Reports a problem once on standard error. Returns `program`.
     static ShaderProgram* load(ShaderProgram* program, const std::string& path, int& vertexCount,

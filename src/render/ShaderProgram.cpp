@@ -1,10 +1,9 @@
 #include "render/ShaderProgram.h"
 
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <vector>
 
+#include "io/DataFile.h"
 #include "render/GlCurrent.h"
 
 namespace {
@@ -42,31 +41,28 @@ void checkGlErrorFrom(GLenum (*fetch)()) {
     }
 }
 
-bool fileExists(const std::string& path) {
-    std::ifstream in(path);
-    return !in.fail() && !in.bad();
-}
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+namespace {
+// Far more than any GLSL source of the game; a larger file is refused like a missing one.
+constexpr size_t kMaxSourceBytes = 1024 * 1024;
+} // namespace
 
 ShaderProgram::ShaderProgram(const std::string& basePath) {
     ready = false;
     const std::string vertexPath = basePath + ".vert";
-    if (!fileExists(vertexPath)) {
+    const DataFile vertexFile = readDataFile(vertexPath, kMaxSourceBytes);
+    if (!vertexFile.ok()) {
         std::cerr << "Vertex shader file " << basePath << ".vert does not exist." << std::endl;
         return;
     }
-    const std::string vertexSource = readFile(vertexPath);
+    const std::string& vertexSource = vertexFile.bytes;
 
     const std::string fragmentPath = basePath + ".frag";
-    if (!fileExists(fragmentPath)) {
+    const DataFile fragmentFile = readDataFile(fragmentPath, kMaxSourceBytes);
+    if (!fragmentFile.ok()) {
         std::cerr << "Fragment shader file " << basePath << ".frag does not exist." << std::endl;
         return;
     }
-    const std::string fragmentSource = readFile(fragmentPath);
+    const std::string& fragmentSource = fragmentFile.bytes;
 
     checkGlError();
     vertexShader = compile(GL_VERTEX_SHADER, vertexSource);

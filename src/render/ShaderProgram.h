@@ -10,13 +10,10 @@ void checkGlErrorFrom(GLenum (*fetch)());
 // The message checkGlError prints for `code`, or "" for GL_NO_ERROR.
 const char* glErrorMessage(GLenum code);
 
-bool fileExists(const std::string& path);
-std::string readFile(const std::string& path);
-
 // A vertex + fragment program built from basePath + ".vert" and ".frag". Every failure is
 // reported once and leaves `program` at 0, which draws nothing. Owns its GL objects.
 class ShaderProgram {
-public:
+  public:
     explicit ShaderProgram(const std::string& basePath);
     ~ShaderProgram();
     ShaderProgram(const ShaderProgram&) = delete;

@@ -3,12 +3,11 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <set>
 #include <stb_image.h>
 
+#include "io/DataFile.h"
 #include "render/GlCurrent.h"
 
 namespace {
@@ -16,6 +15,8 @@ namespace {
 // Larger than any texture an OpenGL 3.3 implementation must accept, and small enough that
 // width x height x 4 cannot overflow.
 constexpr int kMaxSide = 16384;
+// A 8192 x 8192 uncompressed RGBA image and its header; larger files are refused unread.
+constexpr size_t kMaxFileBytes = 257u * 1024 * 1024;
 
 void setProblem(std::string* problem, const std::string& text) {
     if (problem) {
@@ -52,19 +53,19 @@ bool looksLikeTga(const stbi_uc* data, size_t size) {
 // pixel per pixel size; run-length coded, at most 128 pixels per packet of 1 + pixel size bytes.
 // Returns false for a TGA too short for the size its header claims.
 bool tgaHoldsItsPixels(const stbi_uc* data, size_t size, int width, int height) {
-    if (size < 18) {  // stb_image reads a cut-off header as zeros too
+    if (size < 18) { // stb_image reads a cut-off header as zeros too
         return false;
     }
     const int type = data[2];
     size_t header = 18 + data[0];
-    if (data[1] == 1) {  // a colour map follows the identification field
+    if (data[1] == 1) { // a colour map follows the identification field
         const size_t entries = data[5] | (data[6] << 8);
         header += entries * ((data[7] + 7) / 8);
     }
     const size_t pixelBytes = std::max(1, (data[16] + 7) / 8);
     const size_t available = size > header ? size - header : 0;
-    const size_t maxPixels = type < 8 ? available / pixelBytes
-                                      : 128 * (available / (1 + pixelBytes) + 1);
+    const size_t maxPixels =
+        type < 8 ? available / pixelBytes : 128 * (available / (1 + pixelBytes) + 1);
     return static_cast<size_t>(width) * static_cast<size_t>(height) <= maxPixels;
 }
 
@@ -103,8 +104,8 @@ bool decodeImage(const void* bytes, size_t size, Image& out, std::string* proble
         return false;
     }
     if (!tgaHoldsItsPixels(data, size, width, height)) {
-        setProblem(problem, "the data is too short for the size " + std::to_string(width) +
-                                " x " + std::to_string(height) + " that the header gives");
+        setProblem(problem, "the data is too short for the size " + std::to_string(width) + " x " +
+                                std::to_string(height) + " that the header gives");
         return false;
     }
     stbi_uc* pixels = stbi_load_from_memory(data, length, &width, &height, &channels, 4);
@@ -127,15 +128,15 @@ bool decodeImage(const void* bytes, size_t size, Image& out, std::string* proble
 }
 
 bool loadTexture2D(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    const DataFile file = readDataFile(path, kMaxFileBytes);
     std::string problem;
     Image image;
-    if (!in) {
+    if (file.fault == DataFileFault::TooLarge) {
+        problem = "file too large";
+    } else if (!file.ok()) {
         problem = "cannot be opened";
     } else {
-        const std::string bytes((std::istreambuf_iterator<char>(in)),
-                                std::istreambuf_iterator<char>());
-        decodeImage(bytes.data(), bytes.size(), image, &problem);
+        decodeImage(file.bytes.data(), file.bytes.size(), image, &problem);
     }
     if (!problem.empty()) {
         if (firstReportFor(path)) {

@@ -3,6 +3,7 @@
 // run (they are told apart by their paths), which keeps the matrix to a few dozen short runs.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -18,8 +19,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-enum Damage { Missing, Empty, Truncated, Garbage };
-const char* const kDamageNames[] = {"missing", "empty", "truncated", "garbage"};
+// A directory or a named pipe in place of a file must be told as a missing file is.
+enum Damage { Missing, Empty, Truncated, Garbage, Directory, Fifo };
+const char* const kDamageNames[] = {"missing", "empty", "truncated", "garbage", "directory", "fifo"};
+const Damage kDamages[] = {Missing, Empty, Truncated, Garbage, Directory, Fifo};
 
 std::string readBytes(const fs::path& path) {
     std::ostringstream bytes;
@@ -50,8 +53,10 @@ public:
     }
     void damage(const std::string& file, Damage how) const {
         const std::string original = readBytes(fs::path(QUORVEX_SOURCE_DIR) / file);
-        if (how == Missing) {
+        if (how == Missing || how == Directory || how == Fifo) {
             fs::remove(dir_ / file);
+            if (how == Directory) fs::create_directory(dir_ / file);
+            if (how == Fifo) mkfifo((dir_ / file).c_str(), 0600);
         } else if (how != Garbage) {
             write(file, original.substr(0, how == Empty ? 0 : original.size() / 3));
         } else {  // deterministic noise, so that a failure repeats
@@ -77,7 +82,7 @@ int linesWith(const std::string& text, const std::string& needle) {
 }
 
 TEST(BrokenData, DamagedConfigurationEndsWithItsLineAndStatusTwo) {
-    for (Damage how : {Missing, Empty, Truncated, Garbage}) {
+    for (Damage how : kDamages) {
         Scratch scratch;
         scratch.damage("resources/config", how);
         const int raw = std::system(("cd '" + scratch.dir() + "' && '" QUORVEX_BINARY "' 2>stderr >/dev/null").c_str());
@@ -126,7 +131,8 @@ std::vector<Case> cases() {
         return [files, how](const Scratch& s) { for (const std::string& f : files) s.damage(f, how); };
     };
     std::vector<Case> all;
-    for (Damage how : {Missing, Empty, Truncated, Garbage}) {
+    for (Damage how : kDamages) {
+        const bool absent = how == Missing || how == Directory || how == Fifo;
         const std::string suffix = std::string("_") + kDamageNames[how];
         // A cut-off file may still hold usable data and need not be reported; any other must be.
         const int least = how == Truncated ? 0 : 1;
@@ -143,11 +149,11 @@ std::vector<Case> cases() {
             std::vector<Expect> expect;
             for (const auto& [base, owners] : shaders) {
                 files.push_back(base + "." + stage);
-                expect.push_back({files.back(), how == Missing ? owners : 0, how == Missing ? owners : 0});
+                expect.push_back({files.back(), absent ? owners : 0, absent ? owners : 0});
             }
             // A source that is there but does not compile is told on standard output; a cut-off
             // one may still compile (a stage without main), and then fails to link.
-            const int told = how == Missing ? 0 : programs;
+            const int told = absent ? 0 : programs;
             expect.push_back({"Shader compilation failed.", how == Truncated ? 0 : told, told, true});
             expect.push_back({"Shader linking failed.", told, told, true});
             all.push_back({"shaders_" + stage + suffix, damaging(files, how), expect});
@@ -176,6 +182,13 @@ std::vector<Case> cases() {
                        s.write("resources/fist.obj", triangle + "f 1/99/1 2/1/1 3/1/1\n");
                        s.write("resources/sun.obj", triangle + "f 1//99 2//1 3//1\n");
                    }, indices});
+    // Material references the importer must never see: a texture map before any material (it
+    // once wrote through a null material), a library outside the folder, map options.
+    all.push_back({"crafted_material_references", [](const Scratch& s) {
+                       s.write("resources/planet.mtl", "map_Kd red1\nnewmtl Material\n");
+                       s.write("resources/enemy.obj", "mtllib ../resources/enemy.mtl\n" + readBytes(fs::path(QUORVEX_SOURCE_DIR) / "resources/enemy.obj"));
+                       s.write("resources/player.mtl", "newmtl Material\nmap_Kd -clamp on player.tga\n");
+                   }, reports(with({"planet", "enemy", "player"}, ".obj"), 1)});
     all.push_back({"enemy_mtl_missing", damaging({"resources/enemy.mtl"}, Missing), {{"enemy.mtl", 1, 1}, {"resources/enemy.obj", 1, 1}}});
     // RIFF/WAVE chunk sizes that promise far more than the file holds; what it holds may play.
     auto wav = [](uint32_t dataBytes, uint16_t channels, uint16_t bits) {
