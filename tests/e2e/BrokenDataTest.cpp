@@ -21,7 +21,8 @@ namespace {
 
 // A directory or a named pipe in place of a file must be told as a missing file is.
 enum Damage { Missing, Empty, Truncated, Garbage, Directory, Fifo };
-const char* const kDamageNames[] = {"missing", "empty", "truncated", "garbage", "directory", "fifo"};
+const char* const kDamageNames[] = {"missing", "empty",     "truncated",
+                                    "garbage", "directory", "fifo"};
 const Damage kDamages[] = {Missing, Empty, Truncated, Garbage, Directory, Fifo};
 
 std::string readBytes(const fs::path& path) {
@@ -33,7 +34,7 @@ std::string readBytes(const fs::path& path) {
 // The working directory of one run: resources/ and shaders/ made of links to the real files,
 // some of them replaced by damaged copies.
 class Scratch {
-public:
+  public:
     Scratch() {
         char pattern[] = "/tmp/quorvex-broken-XXXXXX";
         dir_ = mkdtemp(pattern);
@@ -55,11 +56,13 @@ public:
         const std::string original = readBytes(fs::path(QUORVEX_SOURCE_DIR) / file);
         if (how == Missing || how == Directory || how == Fifo) {
             fs::remove(dir_ / file);
-            if (how == Directory) fs::create_directory(dir_ / file);
-            if (how == Fifo) mkfifo((dir_ / file).c_str(), 0600);
+            if (how == Directory)
+                fs::create_directory(dir_ / file);
+            if (how == Fifo)
+                mkfifo((dir_ / file).c_str(), 0600);
         } else if (how != Garbage) {
             write(file, original.substr(0, how == Empty ? 0 : original.size() / 3));
-        } else {  // deterministic noise, so that a failure repeats
+        } else { // deterministic noise, so that a failure repeats
             std::string noise(std::min<size_t>(original.size(), 64 * 1024), '\0');
             uint32_t x = uint32_t(std::hash<std::string>()(file)) * 2654435761u + 1u;
             for (char& c : noise) {
@@ -70,14 +73,15 @@ public:
         }
     }
 
-private:
+  private:
     fs::path dir_;
 };
 
 int linesWith(const std::string& text, const std::string& needle) {
     std::istringstream in(text);
     int count = 0;
-    for (std::string line; std::getline(in, line);) count += line.find(needle) != std::string::npos;
+    for (std::string line; std::getline(in, line);)
+        count += line.find(needle) != std::string::npos;
     return count;
 }
 
@@ -85,7 +89,8 @@ TEST(BrokenData, DamagedConfigurationEndsWithItsLineAndStatusTwo) {
     for (Damage how : kDamages) {
         Scratch scratch;
         scratch.damage("resources/config", how);
-        const int raw = std::system(("cd '" + scratch.dir() + "' && '" QUORVEX_BINARY "' 2>stderr >/dev/null").c_str());
+        const int raw = std::system(
+            ("cd '" + scratch.dir() + "' && '" QUORVEX_BINARY "' 2>stderr >/dev/null").c_str());
         const std::string err = readBytes(fs::path(scratch.dir()) / "stderr");
         SCOPED_TRACE(std::string(kDamageNames[how]) + ": " + err);
         EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 2);
@@ -106,45 +111,63 @@ struct Case {
     std::function<void(const Scratch&)> setup;
     std::vector<Expect> expect;
 };
-void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.name;
+}
 
 std::vector<Case> cases() {
     const std::vector<std::string> meshes = {"planet", "sun", "enemy", "player", "fist"};
-    const std::vector<std::string> textures = {"resources/planet.tga", "resources/enemy.tga", "resources/player_texture.tga", "resources/font.tga"};
-    const std::vector<std::string> sounds = {"resources/track1.mp3", "resources/track2.mp3", "resources/track3.mp3", "resources/track4.mp3",
-                                             "resources/punch.wav", "resources/enemy_punch.wav", "resources/enemy_die.wav"};
+    const std::vector<std::string> textures = {"resources/planet.tga", "resources/enemy.tga",
+                                               "resources/player_texture.tga",
+                                               "resources/font.tga"};
+    const std::vector<std::string> sounds = {"resources/track1.mp3",   "resources/track2.mp3",
+                                             "resources/track3.mp3",   "resources/track4.mp3",
+                                             "resources/punch.wav",    "resources/enemy_punch.wav",
+                                             "resources/enemy_die.wav"};
     // Programs built from each base path: the model program by the planet, the enemy, the
     // player and its two fists; every other one once. Each construction reports for itself.
-    const std::pair<std::string, int> shaders[] = {{"shaders/planet_shader", 5}, {"shaders/sun_shader", 1}, {"shaders/shadow_shader", 1}, {"shaders/hud", 1}};
+    const std::pair<std::string, int> shaders[] = {{"shaders/planet_shader", 5},
+                                                   {"shaders/sun_shader", 1},
+                                                   {"shaders/shadow_shader", 1},
+                                                   {"shaders/hud", 1}};
     const int programs = 8;
     auto with = [](const std::vector<std::string>& files, const std::string& suffix) {
         std::vector<std::string> paths;
-        for (const std::string& f : files) paths.push_back("resources/" + f + suffix);
+        for (const std::string& f : files)
+            paths.push_back("resources/" + f + suffix);
         return paths;
     };
     auto reports = [](const std::vector<std::string>& files, int min) {
         std::vector<Expect> expect;
-        for (const std::string& f : files) expect.push_back({f, min, 1});
+        for (const std::string& f : files)
+            expect.push_back({f, min, 1});
         return expect;
     };
     auto damaging = [](const std::vector<std::string>& files, Damage how) {
-        return [files, how](const Scratch& s) { for (const std::string& f : files) s.damage(f, how); };
+        return [files, how](const Scratch& s) {
+            for (const std::string& f : files)
+                s.damage(f, how);
+        };
+    };
+    auto join = [](std::vector<std::function<void(const Scratch&)>> setups, std::vector<Expect> a,
+                   const std::vector<Expect>& b) {
+        a.insert(a.end(), b.begin(), b.end());
+        return std::make_pair(
+            [setups](const Scratch& s) {
+                for (const auto& f : setups)
+                    f(s);
+            },
+            a);
     };
     std::vector<Case> all;
+    // Two runs per kind of damage, every file kind damaged in one of them: the meshes, textures,
+    // sounds and fragment shaders together; the material libraries and the vertex shaders.
     for (Damage how : kDamages) {
         const bool absent = how == Missing || how == Directory || how == Fifo;
         const std::string suffix = std::string("_") + kDamageNames[how];
         // A cut-off file may still hold usable data and need not be reported; any other must be.
         const int least = how == Truncated ? 0 : 1;
-        all.push_back({"meshes" + suffix, damaging(with(meshes, ".obj"), how), reports(with(meshes, ".obj"), least)});
-        // The mesh that uses a material tells of it.
-        all.push_back({"materials" + suffix, damaging(with(meshes, ".mtl"), how), reports(with(meshes, ".obj"), least)});
-        all.push_back({"textures" + suffix, damaging(textures, how), reports(textures, least)});
-        // Only the punch and the one chosen track are sure to be asked for.
-        all.push_back({"sounds" + suffix, damaging(sounds, how),
-                       {{"resources/punch.wav", least, 1}, {"resources/enemy_punch.wav", 0, 1},
-                        {"resources/enemy_die.wav", 0, 1}, {"resources/track", least, 1}}});
-        for (const std::string stage : {"vert", "frag"}) {
+        auto shaderRun = [&](const std::string& stage) {
             std::vector<std::string> files;
             std::vector<Expect> expect;
             for (const auto& [base, owners] : shaders) {
@@ -154,61 +177,100 @@ std::vector<Case> cases() {
             // A source that is there but does not compile is told on standard output; a cut-off
             // one may still compile (a stage without main), and then fails to link.
             const int told = absent ? 0 : programs;
-            expect.push_back({"Shader compilation failed.", how == Truncated ? 0 : told, told, true});
+            expect.push_back(
+                {"Shader compilation failed.", how == Truncated ? 0 : told, told, true});
             expect.push_back({"Shader linking failed.", told, told, true});
-            all.push_back({"shaders_" + stage + suffix, damaging(files, how), expect});
-        }
+            return std::make_pair(damaging(files, how), expect);
+        };
+        std::vector<Expect> data = reports(with(meshes, ".obj"), least);
+        const std::vector<Expect> texts = reports(textures, least);
+        data.insert(data.end(), texts.begin(), texts.end());
+        // Only the punch and the one chosen track are sure to be asked for.
+        data.insert(data.end(), {{"resources/punch.wav", least, 1},
+                                 {"resources/enemy_punch.wav", 0, 1},
+                                 {"resources/enemy_die.wav", 0, 1},
+                                 {"resources/track", least, 1}});
+        const auto frag = shaderRun("frag");
+        const auto run1 = join({damaging(with(meshes, ".obj"), how), damaging(textures, how),
+                                damaging(sounds, how), frag.first},
+                               data, frag.second);
+        all.push_back({"data_and_fragment_shaders" + suffix, run1.first, run1.second});
+        // The mesh that uses a material tells of it.
+        const auto vert = shaderRun("vert");
+        const auto run2 = join({damaging(with(meshes, ".mtl"), how), vert.first},
+                               reports(with(meshes, ".obj"), least), vert.second);
+        all.push_back({"materials_and_vertex_shaders" + suffix, run2.first, run2.second});
     }
     // 18-byte TGA headers, 32 bits per pixel: type 2 uncompressed, 10 run-length.
     auto tga = [](int type, int width, int height, const std::string& pixels) {
         std::string h(18, '\0');
-        h[2] = char(type), h[12] = char(width), h[13] = char(width >> 8), h[14] = char(height), h[15] = char(height >> 8), h[16] = 32;
+        h[2] = char(type), h[12] = char(width), h[13] = char(width >> 8), h[14] = char(height),
+        h[15] = char(height >> 8), h[16] = 32;
         return h + pixels;
     };
-    all.push_back({"forged_tga_headers", [tga](const Scratch& s) {
-                       const std::string x64(64, 'x');
-                       s.write("resources/planet.tga", tga(2, 65535, 65535, x64));
-                       s.write("resources/enemy.tga", tga(2, 16384, 16384, x64));
-                       s.write("resources/player_texture.tga", tga(10, 16000, 16000, "\x81xxxx"));
-                       s.write("resources/font.tga", tga(2, 0, 0, x64));
-                   }, reports(textures, 1)});
+    const auto forgedTgas = [tga](const Scratch& s) {
+        const std::string x64(64, 'x');
+        s.write("resources/planet.tga", tga(2, 65535, 65535, x64));
+        s.write("resources/enemy.tga", tga(2, 16384, 16384, x64));
+        s.write("resources/player_texture.tga", tga(10, 16000, 16000, "\x81xxxx"));
+        s.write("resources/font.tga", tga(2, 0, 0, x64));
+    };
     std::vector<Expect> indices = reports(with({"planet", "enemy", "player", "fist"}, ".obj"), 1);
-    indices.push_back({"resources/sun.obj", 0, 1});  // the importer drops the normal; the sun asks for none
-    all.push_back({"obj_indices_out_of_range", [](const Scratch& s) {
-                       const std::string triangle = "mtllib planet.mtl\nv 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\nvn 0 0 1\n";
-                       s.write("resources/planet.obj", triangle + "f 1 2 99\n");
-                       s.write("resources/enemy.obj", triangle + "f 1 2 -99\n");
-                       s.write("resources/player.obj", triangle + "f 0 1 2\n");
-                       s.write("resources/fist.obj", triangle + "f 1/99/1 2/1/1 3/1/1\n");
-                       s.write("resources/sun.obj", triangle + "f 1//99 2//1 3//1\n");
-                   }, indices});
+    indices.push_back(
+        {"resources/sun.obj", 0, 1}); // the importer drops the normal; the sun asks for none
+    const auto badIndices = [](const Scratch& s) {
+        const std::string triangle =
+            "mtllib planet.mtl\nv 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\nvn 0 0 1\n";
+        s.write("resources/planet.obj", triangle + "f 1 2 99\n");
+        s.write("resources/enemy.obj", triangle + "f 1 2 -99\n");
+        s.write("resources/player.obj", triangle + "f 0 1 2\n");
+        s.write("resources/fist.obj", triangle + "f 1/99/1 2/1/1 3/1/1\n");
+        s.write("resources/sun.obj", triangle + "f 1//99 2//1 3//1\n");
+    };
     // Material references the importer must never see: a texture map before any material (it
     // once wrote through a null material), a library outside the folder, map options.
-    all.push_back({"crafted_material_references", [](const Scratch& s) {
+    all.push_back({"crafted_material_references",
+                   [](const Scratch& s) {
                        s.write("resources/planet.mtl", "map_Kd red1\nnewmtl Material\n");
-                       s.write("resources/enemy.obj", "mtllib ../resources/enemy.mtl\n" + readBytes(fs::path(QUORVEX_SOURCE_DIR) / "resources/enemy.obj"));
-                       s.write("resources/player.mtl", "newmtl Material\nmap_Kd -clamp on player.tga\n");
-                   }, reports(with({"planet", "enemy", "player"}, ".obj"), 1)});
-    all.push_back({"enemy_mtl_missing", damaging({"resources/enemy.mtl"}, Missing), {{"enemy.mtl", 1, 1}, {"resources/enemy.obj", 1, 1}}});
+                       s.write("resources/enemy.obj",
+                               "mtllib ../resources/enemy.mtl\n" +
+                                   readBytes(fs::path(QUORVEX_SOURCE_DIR) / "resources/enemy.obj"));
+                       s.write("resources/player.mtl",
+                               "newmtl Material\nmap_Kd -clamp on player.tga\n");
+                   },
+                   reports(with({"planet", "enemy", "player"}, ".obj"), 1)});
+    all.push_back({"enemy_mtl_missing",
+                   damaging({"resources/enemy.mtl"}, Missing),
+                   {{"enemy.mtl", 1, 1}, {"resources/enemy.obj", 1, 1}}});
     // RIFF/WAVE chunk sizes that promise far more than the file holds; what it holds may play.
     auto wav = [](uint32_t dataBytes, uint16_t channels, uint16_t bits) {
-        auto le = [](uint32_t v, int n) { return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)}.substr(0, size_t(n)); };
-        return "RIFF" + le(0x7ffffff0u, 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(channels, 2) + le(44100, 4) +
-               le(44100u * channels * bits / 8, 4) + le(channels * bits / 8u, 2) + le(bits, 2) + "data" + le(dataBytes, 4) + std::string(100, '\x10');
+        auto le = [](uint32_t v, int n) {
+            return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)}.substr(
+                0, size_t(n));
+        };
+        return "RIFF" + le(0x7ffffff0u, 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(channels, 2) +
+               le(44100, 4) + le(44100u * channels * bits / 8, 4) + le(channels * bits / 8u, 2) +
+               le(bits, 2) + "data" + le(dataBytes, 4) + std::string(100, '\x10');
     };
-    all.push_back({"wav_lying_headers", [wav](const Scratch& s) {
-                       s.write("resources/punch.wav", wav(0x7fffff00u, 2, 16));
-                       s.write("resources/enemy_punch.wav", wav(100, 0, 16));
-                       s.write("resources/enemy_die.wav", wav(100, 2, 0));
-                   }, reports(with({"punch", "enemy_punch", "enemy_die"}, ".wav"), 0)});
+    const auto lyingWavs = [wav](const Scratch& s) {
+        s.write("resources/punch.wav", wav(0x7fffff00u, 2, 16));
+        s.write("resources/enemy_punch.wav", wav(100, 0, 16));
+        s.write("resources/enemy_die.wav", wav(100, 2, 0));
+    };
+    // Forged TGA sizes, out-of-range OBJ indices and lying WAV headers concern different files.
+    std::vector<Expect> forged = reports(textures, 1);
+    forged.insert(forged.end(), indices.begin(), indices.end());
+    const auto headers = join({forgedTgas, badIndices, lyingWavs}, forged,
+                              reports(with({"punch", "enemy_punch", "enemy_die"}, ".wav"), 0));
+    all.push_back({"forged_headers", headers.first, headers.second});
     return all;
 }
 
 // Lines that can only come from loading at start-up: the enemies' sounds are first asked for
 // whenever an enemy first punches or dies.
 int startupLines(const std::string& err) {
-    return int(std::count(err.begin(), err.end(), '\n')) - linesWith(err, "resources/enemy_punch.wav") -
-           linesWith(err, "resources/enemy_die.wav");
+    return int(std::count(err.begin(), err.end(), '\n')) -
+           linesWith(err, "resources/enemy_punch.wav") - linesWith(err, "resources/enemy_die.wav");
 }
 
 class Damaged : public ::testing::TestWithParam<Case> {};
@@ -231,7 +293,8 @@ TEST_P(Damaged, IsReportedOnceAndTheGameRunsOn) {
     EXPECT_EQ(game.waitForExit(20), 0);
     const std::string out = game.standardOutput(), err = game.standardError();
     SCOPED_TRACE("--- stderr ---\n" + err.substr(0, 4000));
-    EXPECT_EQ(startupLines(err), startupLines(early)) << "reports must come while loading, not per frame";
+    EXPECT_EQ(startupLines(err), startupLines(early))
+        << "reports must come while loading, not per frame";
     for (const Expect& e : GetParam().expect) {
         const int lines = linesWith(e.out ? out : err, e.needle);
         EXPECT_TRUE(lines >= e.min && lines <= e.max) << lines << " lines with " << e.needle;
@@ -239,6 +302,8 @@ TEST_P(Damaged, IsReportedOnceAndTheGameRunsOn) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BrokenData, Damaged, ::testing::ValuesIn(cases()),
-                         [](const ::testing::TestParamInfo<Case>& info) { return info.param.name; });
+                         [](const ::testing::TestParamInfo<Case>& info) {
+                             return info.param.name;
+                         });
 
-}  // namespace
+} // namespace
