@@ -74,12 +74,12 @@ TEST(Play, ClickStartsTheGameAndPrintsTheMusicValue) {
     const GameSession::Shot shot = game.screenshot();
     EXPECT_GT(whiteTextPixels(shot, -0.9f, 0.85f, 0.05f, 5), 30) << "no \"Leben\"";
     EXPECT_GT(whiteTextPixels(shot, 0.5f, 0.85f, 0.05f, 4), 20) << "no \"Zeit\"";
-    // The lives in green (full), the kill count in red, the clock in blue; the framebuffer
-    // encodes the linear 0.2 channels as about 124.
-    const unsigned char greenLo[3] = {60, 200, 60}, greenHi[3] = {180, 255, 180};
-    const unsigned char redLo[3] = {200, 60, 60}, redHi[3] = {255, 180, 180};
-    const unsigned char blueLo[3] = {60, 60, 200}, blueHi[3] = {180, 180, 255};
-    EXPECT_GT(shot.count(px(-0.9f), py(0.85f), px(-0.9f + 3 * 0.0375f), py(0.8f), greenLo, greenHi), 20);
+    // The lives in green (full), the kill count in red, the clock in blue, each within a few
+    // levels of its authored sRGB value (0.2 is 51) where the small glyphs cover whole pixels.
+    const unsigned char greenLo[3] = {43, 247, 43}, greenHi[3] = {59, 255, 59};
+    const unsigned char redLo[3] = {247, 43, 43}, redHi[3] = {255, 59, 59};
+    const unsigned char blueLo[3] = {43, 43, 247}, blueHi[3] = {59, 59, 255};
+    EXPECT_GT(shot.count(px(-0.9f), py(0.85f), px(-0.9f + 3 * 0.0375f), py(0.8f), greenLo, greenHi), 5);
     EXPECT_GT(shot.count(px(-0.1f), py(0.84f), px(-0.1f + 0.0675f), py(0.75f), redLo, redHi), 20);
     EXPECT_GT(shot.count(px(0.5f), py(0.85f), px(0.5f + 8 * 0.0375f), py(0.8f), blueLo, blueHi), 20);
     // Only the prompt's lower part: "Besiegte Gegner" overlaps its top.
