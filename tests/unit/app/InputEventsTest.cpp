@@ -1,6 +1,10 @@
-// Presses shorter than a frame, scripted as the window library's events, still act once each.
+// The input layer from scripted window events and gamepad snapshots, without a window or pad.
 #include <gtest/gtest.h>
+#include <iomanip>
+#include <sstream>
+#include <tuple>
 
+#include "app/FrameCommands.h"
 #include "app/InputEvents.h"
 #include "app/Shell.h"
 #include "audio/Sound.h"
@@ -10,65 +14,80 @@
 
 #include <GLFW/glfw3.h> // after GLEW, which World brings in
 
-namespace {
-
-// Scripted events: N, F3 and the left and right buttons go down in upper case and up in lower
-// case; R is a key repeat of N.
-void play(InputEvents& events, const std::string& script) {
-    for (char e : script) {
-        const int action = e == 'R' ? GLFW_REPEAT : std::isupper(e) ? GLFW_PRESS : GLFW_RELEASE;
-        const char key = std::toupper(e);
-        if (key == 'L' || key == 'P')
-            events.button(key == 'L' ? GLFW_MOUSE_BUTTON_LEFT : GLFW_MOUSE_BUTTON_RIGHT, action);
-        else
-            events.key(key == 'F' ? GLFW_KEY_F3 : GLFW_KEY_N, action);
-    }
-}
-
-struct Game {
-    double now = 10.0;
-    std::unique_ptr<SoundEngine> sound = SoundEngine::createSilent();
-    World world{sound.get(), [this] { return now; }, Graphics::Off};
-    Shell shell{world, 1280, 720, [this] { return now; }};
-    InputEvents events;
-};
-
-} // namespace
-
 TEST(InputEvents, EveryPressBetweenTwoFramesActsOnceAndAHeldKeyOnlyOnce) {
-    const struct {
-        const char* script;
-        bool nDown; // N as polled at both snapshots
-        float volume;
-        bool filled, punching, superPunching;
-    } cases[] = {
-        {"Nn", false, 0.9f, true, false, false},  {"NnNn", false, 0.8f, true, false, false},
-        {"NnN", true, 0.8f, true, false, false},  {"RR", true, 0.9f, true, false, false},
-        {"Ff", false, 1.0f, false, false, false}, {"LlPp", false, 1.0f, true, true, true},
+    // Between two frames: N, F3 or the left or right button goes down (upper case) or up
+    // (lower case); R is a key repeat of N. The key ends as the last event leaves it.
+    const std::pair<const char*, const char*> cases[] = {
+        {"Nn", "0.9"}, {"NnNn", "0.8"},       {"NnN", "0.8"},
+        {"RR", "0.9"}, {"Ff", "1 wireframe"}, {"LlPp", "start 1 punch super"},
     };
-    for (const auto& c : cases) {
-        Game game;
-        Sound music;
-        play(game.events, c.script);
+    for (const auto& [script, expected] : cases) {
+        double now = 10.0;
+        auto sound = SoundEngine::createSilent();
+        const auto clock = [&] { return now; };
+        World world(sound.get(), clock, Graphics::Off);
+        Shell shell(world, 1280, 720, clock);
+        InputEvents events;
         FrameInput in;
-        in.n = c.nDown;
-        for (int frame = 0; frame < 2; ++frame) {
-            in.presses = game.events.take();
-            game.now += 1.0 / 15.0;
-            game.shell.gameFrame(in, 1.0f / 15.0f, &music);
+        for (const char* e = script; *e; ++e) {
+            const char k = std::toupper(*e);
+            const int action = *e == 'R' ? GLFW_REPEAT : *e == k ? GLFW_PRESS : GLFW_RELEASE;
+            if (k == 'L' || k == 'P')
+                events.button(k == 'L' ? GLFW_MOUSE_BUTTON_LEFT : GLFW_MOUSE_BUTTON_RIGHT, action);
+            else
+                events.key(k == 'F' ? GLFW_KEY_F3 : GLFW_KEY_N, action);
+            in.n = k == 'N' || k == 'R' ? action != GLFW_RELEASE : in.n;
         }
-        EXPECT_FLOAT_EQ(music.getVolume(), c.volume) << c.script;
-        EXPECT_EQ(game.shell.state.filledPolygons, c.filled) << c.script;
-        EXPECT_EQ(game.world.player->punching, c.punching) << c.script;
-        EXPECT_EQ(game.world.player->superPunching, c.superPunching) << c.script;
+        Sound music;
+        std::ostringstream got;
+        for (int frame = 0; frame < 2; ++frame) {
+            in.presses = events.take();
+            if (frame == 0 && startRequested(in))
+                got << "start ";
+            now += 1.0 / 15.0;
+            shell.gameFrame(in, 1.0f / 15.0f, &music);
+        }
+        got << music.getVolume() << (shell.state.filledPolygons ? "" : " wireframe")
+            << (world.player->punching ? " punch" : "")
+            << (world.player->superPunching ? " super" : "");
+        EXPECT_EQ(got.str(), expected) << script;
     }
 }
 
-TEST(InputEvents, AClickAlreadyReleasedLeavesTheStartScreen) {
-    Game game;
-    play(game.events, "Ll");
-    FrameInput in;
-    in.presses = game.events.take();
-    game.shell.startScreenFrame(in, 0.07f);
-    EXPECT_TRUE(game.shell.state.started);
+TEST(Gamepad, SticksTriggersAndButtonsBecomeTheFrameCommands) {
+    using Pad = GamepadInput;
+    const std::tuple<const char*, void (*)(Pad&, Aim&), float, const char*> cases[] = {
+        {"inside the dead zone", [](Pad& p, Aim&) { p.leftX = p.leftY = -0.14f; }, 0, ""},
+        {"full up is W", [](Pad& p, Aim&) { p.leftY = -1; }, 0, "W1 "},
+        {"scaled beyond the zone", [](Pad& p, Aim&) { p.leftX = 0.6f; }, 0, "D0.5 "},
+        {"diagonal", [](Pad& p, Aim&) { p.leftX = p.leftY = -0.8f; }, 0, "W0.71 A0.71 "},
+        {"d-pad", [](Pad& p, Aim&) { p.down = p.right = true; }, 0, "D1 S1 "},
+        {"pulled", [](Pad& p, Aim&) { p.leftTrigger = p.rightTrigger = 0.6f; }, 0, "punch super "},
+        {"under half", [](Pad& p, Aim&) { p.leftTrigger = p.rightTrigger = 0.4f; }, 0, ""},
+        {"A and B", [](Pad& p, Aim&) { p.a = p.b = true; }, 0, "punch super "},
+        {"B in the cool-down", [](Pad& p, Aim&) { p.b = true; }, 3, ""},
+        {"shoulders", [](Pad& p, Aim&) { p.leftShoulder = p.rightShoulder = true; }, 0, "in out "},
+        {"Start and Back", [](Pad& p, Aim&) { p.start = p.back = true; }, 0, "start quit "},
+        {"right stick down", [](Pad& p, Aim&) { p.rightY = 1; }, 0, "face90 "},
+        {"stick let go", [](Pad& p, Aim& a) { p.rightX = 0.29f, a.stick = true; }, 0, "face0 "},
+        {"pointer moved", [](Pad&, Aim& a) { a.stick = true, a.mouseX = 5; }, 0, ""},
+    };
+    for (const auto& [name, set, cooldown, expected] : cases) {
+        FrameInput in;
+        Aim aim;
+        set(in.pad, aim);
+        const FrameCommands c = frameCommands(in, aim, cooldown, 1280, 720);
+        // The walking shares that are not 0, in the order of the calls, then the rest.
+        std::ostringstream s;
+        for (auto [key, share] :
+             {std::pair{"W", c.forward}, {"D", c.right}, {"A", c.left}, {"S", c.backward}})
+            if (share != 0.0f)
+                s << key << std::setprecision(2) << share << " ";
+        s << (c.punch ? "punch " : "") << (c.superPunch ? "super " : "") << (c.zoomIn ? "in " : "")
+          << (c.zoomOut ? "out " : "") << (startRequested(in) ? "start " : "")
+          << (quitRequested(in) ? "quit " : "");
+        if (c.aim.stick)
+            s << "face" << c.facing << " ";
+        EXPECT_EQ(s.str(), expected) << name;
+    }
 }
