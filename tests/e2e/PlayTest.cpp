@@ -79,7 +79,8 @@ TEST(Play, ClickStartsTheGameAndPrintsTheMusicValue) {
     const unsigned char greenLo[3] = {43, 247, 43}, greenHi[3] = {59, 255, 59};
     const unsigned char redLo[3] = {247, 43, 43}, redHi[3] = {255, 59, 59};
     const unsigned char blueLo[3] = {43, 43, 247}, blueHi[3] = {59, 59, 255};
-    EXPECT_GT(shot.count(px(-0.9f), py(0.85f), px(-0.9f + 3 * 0.0375f), py(0.8f), greenLo, greenHi), 5);
+    EXPECT_GT(shot.count(px(-0.9f), py(0.85f), px(-0.9f + 3 * 0.0375f), py(0.8f), greenLo, greenHi),
+              5);
     EXPECT_GT(shot.count(px(-0.1f), py(0.84f), px(-0.1f + 0.0675f), py(0.75f), redLo, redHi), 20);
     EXPECT_GT(shot.count(px(0.5f), py(0.85f), px(0.5f + 8 * 0.0375f), py(0.8f), blueLo, blueHi), 20);
     // Only the prompt's lower part: "Besiegte Gegner" overlaps its top.

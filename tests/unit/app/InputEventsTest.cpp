@@ -42,8 +42,7 @@ TEST(InputEvents, EveryPressBetweenTwoFramesActsOnceAndAHeldKeyOnlyOnce) {
         std::ostringstream got;
         for (int frame = 0; frame < 2; ++frame) {
             in.presses = events.take();
-            if (frame == 0 && startRequested(in))
-                got << "start ";
+            got << (frame == 0 && startRequested(in) ? "start " : "");
             now += 1.0 / 15.0;
             shell.gameFrame(in, 1.0f / 15.0f, &music);
         }
