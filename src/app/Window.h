@@ -20,28 +20,28 @@ int findKeyTyping(char c, const KeyNameFunction& keyName);
 // swap with event processing. Nothing else in the game calls GLFW's window functions.
 class Window {
 public:
-  // Initialises GLFW and opens the window with a 24-bit depth and 8-bit stencil buffer,
-  // fullscreen on the primary monitor at the given size when asked. Null on failure.
-  // Gamepad mappings in SDL_GAMECONTROLLERCONFIG are added to GLFW's own.
-  static std::unique_ptr<Window> open(int width, int height, bool fullscreen);
-  ~Window();
-  Window(const Window&) = delete;
-  Window& operator=(const Window&) = delete;
+    // Initialises GLFW and opens the window with a 24-bit depth and 8-bit stencil buffer,
+    // fullscreen on the primary monitor at the given size when asked. Null on failure.
+    // Gamepad mappings in SDL_GAMECONTROLLERCONFIG are added to GLFW's own.
+    static std::unique_ptr<Window> open(int width, int height, bool fullscreen);
+    ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
 
-  void setTitle(const char* title);
-  void showCursor();
+    void setTitle(const char* title);
+    void showCursor();
 
-  // The state now, with the presses counted since the last takeInput; the frame's input.
-  FrameInput snapshot() const;
-  // The snapshot for a new frame: its presses are not counted again in the next one.
-  FrameInput takeInput();
-  // Presents the frame, then collects the window's pending events.
-  void swapBuffers();
-  bool isOpen() const;
+    // The state now, with the presses counted since the last takeInput; the frame's input.
+    FrameInput snapshot() const;
+    // The snapshot for a new frame: its presses are not counted again in the next one.
+    FrameInput takeInput();
+    // Presents the frame, then collects the window's pending events.
+    void swapBuffers();
+    bool isOpen() const;
 
-  // Seconds since GLFW was initialised.
-  static double time();
-  GLFWwindow* handle() const { return window_; }
+    // Seconds since GLFW was initialised.
+    static double time();
+    GLFWwindow* handle() const { return window_; }
 
 private:
     explicit Window(GLFWwindow* window);
