@@ -1,5 +1,6 @@
 #include "app/Shell.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "audio/Sound.h"
@@ -14,11 +15,13 @@ constexpr float kZoomPerSecond = 5.0f;
 constexpr double kSpawnInterval = 0.75;
 constexpr float kVolumeStep = 0.1f;
 
-// On-press semantics: acts in the first frame the key is down, then waits for a release.
-bool pressed(bool down, bool& held) {
-    const bool fresh = down && !held;
+// How often an on-press input acts this frame: once per press event since the last frame,
+// however short, and once when a key found down was up in the last frame (a snapshot built
+// without events). A key held down acts no more until it is released.
+int pressed(bool down, int presses, bool& held) {
+    const int fresh = down && !held ? 1 : 0;
     held = down;
-    return fresh;
+    return std::max(presses, fresh);
 }
 
 }  // namespace
@@ -55,9 +58,13 @@ float Shell::frameTime() {
 
 void Shell::startScreenFrame(const FrameInput& in, float dt) {
     Player& player = *world_.player;
-    player.setFacing(facingAngle(in.mouseX, in.mouseY, width_, height_));
+    const FrameCommands commands =
+        frameCommands(in, state.aim, player.superPunchCooldown, width_, height_);
+    state.aim = commands.aim;
+    player.setFacing(commands.facing);
     player.update(dt);
-    if (in.leftButton) state.started = true;
+    if (startRequested(in))
+        state.started = true;
 }
 
 DisplayChanges Shell::gameFrame(const FrameInput& in, float dt, Sound* music) {
@@ -81,29 +88,42 @@ DisplayChanges Shell::gameFrame(const FrameInput& in, float dt, Sound* music) {
 
 void Shell::playerInput(const FrameInput& in, float dt) {
     Player& player = *world_.player;
+    const FrameCommands c =
+        frameCommands(in, state.aim, player.superPunchCooldown, width_, height_);
+    state.aim = c.aim;
     const float step = kWalkDegreesPerSecond * dt;
-    if (in.w) player.moveForward(-step);
-    if (in.d) player.moveSideways(-step);
-    if (in.a) player.moveSideways(step);
-    if (in.s) player.moveForward(step);
-    if (in.plus) world_.camera->zoom(kZoomPerSecond * dt);
-    if (in.minus) world_.camera->zoom(-kZoomPerSecond * dt);
-    const float angle = facingAngle(in.mouseX, in.mouseY, width_, height_);
-    if (in.leftButton) player.punch();
-    if (in.rightButton && player.superPunchCooldown <= 0.0f) player.superPunch();
-    player.setFacing(angle);
+    if (c.forward > 0.0f)
+        player.moveForward(-step * c.forward);
+    if (c.right > 0.0f)
+        player.moveSideways(-step * c.right);
+    if (c.left > 0.0f)
+        player.moveSideways(step * c.left);
+    if (c.backward > 0.0f)
+        player.moveForward(step * c.backward);
+    if (c.zoomIn)
+        world_.camera->zoom(kZoomPerSecond * dt);
+    if (c.zoomOut)
+        world_.camera->zoom(-kZoomPerSecond * dt);
+    if (c.punch)
+        player.punch();
+    if (c.superPunch)
+        player.superPunch();
+    player.setFacing(c.facing);
 }
 
 DisplayChanges Shell::toggles(const FrameInput& in, Sound* music) {
     DisplayChanges changes;
-    if (pressed(in.f3, state.heldF3)) {
+    for (int i = pressed(in.f3, in.presses.f3, state.heldF3); i > 0; --i) {
         state.filledPolygons = !state.filledPolygons;
         changes.polygonMode = true;
     }
-    if (pressed(in.m, state.heldM) && music) music->setVolume(volumeUp(music->getVolume()));
-    if (pressed(in.n, state.heldN) && music) music->setVolume(volumeDown(music->getVolume()));
-    if (pressed(in.f2, state.heldF2)) state.showFrameRate = !state.showFrameRate;
-    if (pressed(in.f9, state.heldF9)) {
+    for (int i = pressed(in.m, in.presses.m, state.heldM); i > 0 && music; --i)
+        music->setVolume(volumeUp(music->getVolume()));
+    for (int i = pressed(in.n, in.presses.n, state.heldN); i > 0 && music; --i)
+        music->setVolume(volumeDown(music->getVolume()));
+    for (int i = pressed(in.f2, in.presses.f2, state.heldF2); i > 0; --i)
+        state.showFrameRate = !state.showFrameRate;
+    for (int i = pressed(in.f9, in.presses.f9, state.heldF9); i > 0; --i) {
         state.blending = !state.blending;
         changes.blending = true;
     }
@@ -119,7 +139,7 @@ void Shell::spawnCadence() {
 
 void Shell::quitTest(const FrameInput& in) {
     if (!state.running) return;
-    if (in.escape) {
+    if (quitRequested(in)) {
         state.running = false;
     } else if (!in.windowOpen) {
         state.running = false;

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "app/FrameCommands.h"
 #include "app/FrameInput.h"
 
 class Sound;
@@ -21,6 +22,7 @@ struct LoopState {
     bool blending = true;
     bool showFrameRate = false;
     bool heldF3 = false, heldM = false, heldN = false, heldF2 = false, heldF9 = false;
+    Aim aim; // pointer or right stick, whichever moved last
 };
 
 // Which GL display states a frame's toggles changed; the caller applies them.

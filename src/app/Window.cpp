@@ -4,6 +4,8 @@
 
 #include <GLFW/glfw3.h>
 #include <cmath>
+#include <cstdlib>
+#include <iostream>
 #include <string>
 
 int findKeyTyping(char c, const KeyNameFunction& keyName) {
@@ -16,14 +18,67 @@ int findKeyTyping(char c, const KeyNameFunction& keyName) {
     return c == '+' ? GLFW_KEY_EQUAL : GLFW_KEY_MINUS;
 }
 
+namespace {
+
+// The first connected gamepad that GLFW can map; plugging one in or out shows at the next
+// snapshot. None gives the resting state.
+GamepadInput readGamepad() {
+    GamepadInput pad;
+    GLFWgamepadstate state;
+    for (int jid = GLFW_JOYSTICK_1; jid <= GLFW_JOYSTICK_LAST; ++jid) {
+        if (!glfwJoystickIsGamepad(jid) || !glfwGetGamepadState(jid, &state))
+            continue;
+        const float* axis = state.axes;
+        const unsigned char* button = state.buttons;
+        pad.leftX = axis[GLFW_GAMEPAD_AXIS_LEFT_X];
+        pad.leftY = axis[GLFW_GAMEPAD_AXIS_LEFT_Y];
+        pad.rightX = axis[GLFW_GAMEPAD_AXIS_RIGHT_X];
+        pad.rightY = axis[GLFW_GAMEPAD_AXIS_RIGHT_Y];
+        // GLFW's triggers rest at -1.
+        pad.leftTrigger = (axis[GLFW_GAMEPAD_AXIS_LEFT_TRIGGER] + 1.0f) * 0.5f;
+        pad.rightTrigger = (axis[GLFW_GAMEPAD_AXIS_RIGHT_TRIGGER] + 1.0f) * 0.5f;
+        pad.a = button[GLFW_GAMEPAD_BUTTON_A];
+        pad.b = button[GLFW_GAMEPAD_BUTTON_B];
+        pad.back = button[GLFW_GAMEPAD_BUTTON_BACK];
+        pad.start = button[GLFW_GAMEPAD_BUTTON_START];
+        pad.leftShoulder = button[GLFW_GAMEPAD_BUTTON_LEFT_BUMPER];
+        pad.rightShoulder = button[GLFW_GAMEPAD_BUTTON_RIGHT_BUMPER];
+        pad.up = button[GLFW_GAMEPAD_BUTTON_DPAD_UP];
+        pad.down = button[GLFW_GAMEPAD_BUTTON_DPAD_DOWN];
+        pad.left = button[GLFW_GAMEPAD_BUTTON_DPAD_LEFT];
+        pad.right = button[GLFW_GAMEPAD_BUTTON_DPAD_RIGHT];
+        break;
+    }
+    return pad;
+}
+
+InputEvents& eventsOf(GLFWwindow* window) {
+    return *static_cast<InputEvents*>(glfwGetWindowUserPointer(window));
+}
+
+} // namespace
+
 Window::Window(GLFWwindow* window) : window_(window) {
     const KeyNameFunction layoutName = [](int key) { return glfwGetKeyName(key, 0); };
     plusKey_ = findKeyTyping('+', layoutName);
     minusKey_ = findKeyTyping('-', layoutName);
+    glfwSetWindowUserPointer(window_, &events_);
+    glfwSetKeyCallback(window_, [](GLFWwindow* w, int key, int, int action, int) {
+        eventsOf(w).key(key, action);
+    });
+    glfwSetMouseButtonCallback(window_, [](GLFWwindow* w, int button, int action, int) {
+        eventsOf(w).button(button, action);
+    });
 }
 
 std::unique_ptr<Window> Window::open(int width, int height, bool fullscreen) {
-    glfwInit();
+    if (!glfwInit())
+        return nullptr;
+    // Launchers such as Steam hand their gamepad mappings over in this variable.
+    const char* mappings = std::getenv("SDL_GAMECONTROLLERCONFIG");
+    if (mappings && *mappings && !glfwUpdateGamepadMappings(mappings)) {
+        std::cerr << "SDL_GAMECONTROLLERCONFIG: gamepad mappings refused" << std::endl;
+    }
     requestGameContext();
     GLFWmonitor* monitor = fullscreen ? glfwGetPrimaryMonitor() : nullptr;
     GLFWwindow* window = glfwCreateWindow(width, height, "", monitor, nullptr);
@@ -60,6 +115,14 @@ FrameInput Window::snapshot() const {
     in.mouseX = static_cast<int>(std::floor(x));
     in.mouseY = static_cast<int>(std::floor(y));
     in.windowOpen = isOpen();
+    in.presses = events_.pending();
+    in.pad = readGamepad();
+    return in;
+}
+
+FrameInput Window::takeInput() {
+    FrameInput in = snapshot();
+    events_.take();
     return in;
 }
 

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/FrameInput.h"
+#include "app/InputEvents.h"
 
 struct GLFWwindow;
 
@@ -21,6 +22,7 @@ class Window {
 public:
     // Initialises GLFW and opens the window with a 24-bit depth and 8-bit stencil buffer,
     // fullscreen on the primary monitor at the given size when asked. Null on failure.
+    // Gamepad mappings in SDL_GAMECONTROLLERCONFIG are added to GLFW's own.
     static std::unique_ptr<Window> open(int width, int height, bool fullscreen);
     ~Window();
     Window(const Window&) = delete;
@@ -29,7 +31,10 @@ public:
     void setTitle(const char* title);
     void showCursor();
 
+    // The state now, with the presses counted since the last takeInput; the frame's input.
     FrameInput snapshot() const;
+    // The snapshot for a new frame: its presses are not counted again in the next one.
+    FrameInput takeInput();
     // Presents the frame, then collects the window's pending events.
     void swapBuffers();
     bool isOpen() const;
@@ -44,4 +49,5 @@ private:
     GLFWwindow* window_;
     int plusKey_;
     int minusKey_;
+    InputEvents events_;
 };

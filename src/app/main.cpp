@@ -70,7 +70,7 @@ int main() {
         checkGlError();
         const float dt = shell.frameTime();
         renderFrame(*shadowMap, *world, width, height);
-        const FrameInput in = window->snapshot();
+        const FrameInput in = window->takeInput();
         shell.startScreenFrame(in, dt);
         drawTexts(*text, {startPrompt()});
         window->swapBuffers();
@@ -84,7 +84,7 @@ int main() {
     while (shell.state.running) {
         checkGlError();
         const float dt = shell.frameTime();
-        const DisplayChanges changes = shell.gameFrame(window->snapshot(), dt, music);
+        const DisplayChanges changes = shell.gameFrame(window->takeInput(), dt, music);
         applyDisplayChanges(changes, shell.state);
         renderFrame(*shadowMap, *world, width, height);
         drawTexts(*text, hudLayout(readHudValues(*world, shell.state)));

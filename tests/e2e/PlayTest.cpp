@@ -100,12 +100,12 @@ void clickStarts(GameSession& game) {
     const Shot shot = game.screenshot();
     EXPECT_GT(whiteText(shot, -0.9f, 0.85f, 0.05f, 5), 30) << "no \"Leben\"";
     EXPECT_GT(whiteText(shot, 0.5f, 0.85f, 0.05f, 4), 20) << "no \"Zeit\"";
-    // Lives green (full), kills red, clock blue; the framebuffer encodes the linear 0.2
-    // channels as about 124.
-    const unsigned char greenLo[3] = {60, 200, 60}, greenHi[3] = {180, 255, 180};
-    const unsigned char redLo[3] = {200, 60, 60}, redHi[3] = {255, 180, 180};
-    const unsigned char blueLo[3] = {60, 60, 200}, blueHi[3] = {180, 180, 255};
-    EXPECT_GT(textPixels(shot, -0.9f, 0.8f, 0.05f, 3, greenLo, greenHi), 20) << "lives";
+    // Lives green (full), kills red, clock blue, each within a few levels of its authored sRGB
+    // value (0.2 is 51) where the small glyphs cover whole pixels.
+    const unsigned char greenLo[3] = {43, 247, 43}, greenHi[3] = {59, 255, 59};
+    const unsigned char redLo[3] = {247, 43, 43}, redHi[3] = {255, 59, 59};
+    const unsigned char blueLo[3] = {43, 43, 247}, blueHi[3] = {59, 59, 255};
+    EXPECT_GT(textPixels(shot, -0.9f, 0.8f, 0.05f, 3, greenLo, greenHi), 5) << "lives";
     EXPECT_GT(textPixels(shot, -0.1f, 0.75f, 0.09f, 1, redLo, redHi), 20) << "kills";
     EXPECT_GT(textPixels(shot, 0.5f, 0.8f, 0.05f, 8, blueLo, blueHi), 20) << "clock";
     // Only the prompt's lower part: "Besiegte Gegner" overlaps its top.

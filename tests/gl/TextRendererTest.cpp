@@ -45,9 +45,9 @@ TEST_F(TextRendererTest, GlyphsShowInTheirColourOnlyWhereTheAtlasCoversAndAboveA
         double sceneDepth;
         std::array<int, 4> inside;
     } cases[] = {
-        {"K is drawn in the colour", "K", 1.0, {255, 51, 51, 255}},
+        {"K in the colour, as linear light (0.2 is 8)", "K", 1.0, {255, 8, 8, 255}},
         {"the space cell is empty", " ", 1.0, {0, 0, 0, 0}},
-        {"the scene's depth never hides text", "K", 0.01, {255, 51, 51, 255}},
+        {"the scene's depth never hides text", "K", 0.01, {255, 8, 8, 255}},
     };
     for (const auto& c : cases) {
         Framebuffer target(64, 64);
