@@ -217,3 +217,15 @@ std::vector<short> GameSession::capturedAudio() const {
     std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
     return samples;
 }
+
+double GameSession::musicLevel() const {
+    const std::vector<short> samples = capturedAudio();
+    const size_t slice = 44100 * 2 / 50, span = 44100 * 2;
+    std::vector<double> levels;
+    for (size_t at = samples.size() - std::min(samples.size(), span); at + slice <= samples.size();
+         at += slice)
+        levels.push_back(rms(samples, at, at + slice));
+    if (levels.empty()) return 0.0;
+    std::nth_element(levels.begin(), levels.begin() + levels.size() / 4, levels.end());
+    return levels[levels.size() / 4];
+}

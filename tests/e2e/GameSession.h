@@ -42,6 +42,9 @@ public:
     std::string standardError() const;
     // The raw 16-bit stereo samples the game has played so far.
     std::vector<short> capturedAudio() const;
+    // The music's own level over the last second: the lower quartile of 20 ms slice levels,
+    // which enemy punches (at most 0.32 s of sound per 0.7 s) cannot reach.
+    double musicLevel() const;
 
 private:
     void xdotool(const std::string& args) const;

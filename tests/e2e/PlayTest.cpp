@@ -66,21 +66,6 @@ void expectLitPlanetDisc(const Shot& shot) {
     EXPECT_GT(left, right * 1.2) << "the sun's side is not the lit side";
 }
 
-// The music's own level over the last second: the lower quartile of 20 ms slice levels, which
-// enemy punches (at most 0.32 s of sound per 0.7 s) cannot reach.
-double musicLevel(const GameSession& game) {
-    const std::vector<short> samples = game.capturedAudio();
-    const size_t slice = 44100 * 2 / 50, span = 44100 * 2;
-    std::vector<double> levels;
-    for (size_t at = samples.size() > span ? samples.size() - span : 0;
-         at + slice <= samples.size(); at += slice)
-        levels.push_back(rms(samples, at, at + slice));
-    if (levels.empty())
-        return 0.0;
-    std::nth_element(levels.begin(), levels.begin() + levels.size() / 4, levels.end());
-    return levels[levels.size() / 4];
-}
-
 void startScreen(GameSession& game) {
     const Shot shot = game.screenshot();
     ASSERT_EQ(shot.width, kWidth);
@@ -158,14 +143,14 @@ void displayKeys(GameSession& game) {
 }
 
 void volumeKeys(GameSession& game) {
-    const double full = musicLevel(game); // the music starts at volume 1
+    const double full = game.musicLevel(); // the music starts at volume 1
     auto press = [&](const char* key, int times) {
         for (int i = 0; i < times; ++i) {
             game.holdKey(key, 0.25);
             sleepSeconds(0.1);
         }
         sleepSeconds(1.5); // the capture lags the mixer by a few buffers
-        return musicLevel(game);
+        return game.musicLevel();
     };
     const double silent = press("n", 11); // 1.0 down to 0, and once more against the floor
     const double raised = press("m", 5);
