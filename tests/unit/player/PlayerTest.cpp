@@ -1,7 +1,5 @@
-#include <algorithm>
-#include <cmath>
-
 #include "unit/world/WorldTestSupport.h"
+#include <algorithm>
 
 TEST(Player, FacesThePointerAsTheScreenShowsIt) {
     TestWorld t;
@@ -13,18 +11,6 @@ TEST(Player, FacesThePointerAsTheScreenShowsIt) {
         p.setFacing(degrees);
         EXPECT_VEC_NEAR(p.facing, facing, 2e-3f) << degrees;
     }
-}
-
-TEST(Player, HoldingWWalksUpTheScreenOverThePoleAndOnKeepingItsAxesOnTheSurface) {
-    TestWorld t;
-    Player& p = t.player();
-    for (int frame = 0; frame < 270; ++frame)
-        p.moveForward(-20.0f / 60.0f); // 4.5 s at 20/s
-    EXPECT_VEC_NEAR(p.position, glm::vec3(0, 1, 0), 3e-3f);
-    for (int frame = 0; frame < 270; ++frame)
-        p.moveForward(-20.0f / 60.0f); // on, not back
-    EXPECT_VEC_NEAR(p.position, glm::vec3(0, 0, 1), 3e-3f);
-    EXPECT_NEAR(glm::dot(p.forward, p.position) + glm::dot(p.left, p.position), 0.0f, 1e-4f);
 }
 
 TEST(PlayerPunch, TimelinesWithOneSoundAndAHitTestEveryFrame) {
@@ -54,13 +40,6 @@ TEST(PlayerPunch, TimelinesWithOneSoundAndAHitTestEveryFrame) {
         EXPECT_EQ(t.world.kills, c.kills);
         EXPECT_TRUE(p.punchExtending && p.punchProgress == 0.0f && !p.leftHand);
         EXPECT_EQ(p.superPunchCooldown, c.cooldown);
-        // The cool-down counts down, then is set to exactly 0, which the head-up display shows.
-        for (int i = 0; i < 950; ++i)
-            p.update(kDt);
-        EXPECT_EQ(p.superPunchCooldown > 0.0f, c.super);
-        for (int i = 0; i < 12; ++i)
-            p.update(kDt);
-        EXPECT_EQ(p.superPunchCooldown, 0.0f);
     }
 }
 
@@ -76,7 +55,6 @@ TEST(Fist, ThrownFistsAlternateAndGrowWithTheExtension) {
                           {true, true, 0.075f, std::hypot(0.45f, 0.225f)}};
     TestWorld t;
     Player& p = t.player();
-    EXPECT_EQ(p.leftFist->scale, 0.025f);
     for (const Case& c : cases) {
         ASSERT_EQ(p.leftHand, c.left);
         c.super ? p.superPunch() : p.punch();

@@ -1,8 +1,6 @@
 #include "WorldTestSupport.h"
 
 // Every rule must hold for the spatial index and for the plain scan of the list alike.
-constexpr EnemyLookup kLookups[] = {EnemyLookup::Index, EnemyLookup::Scan};
-
 TEST(Combat, PunchReachAndFacingCone) {
     struct Case {
         bool super;
@@ -23,7 +21,7 @@ TEST(Combat, PunchReachAndFacingCone) {
         {false, 1, 0.5f, 31, false, 0, false},   {false, 1, 3, 0, false, 0.2f, false},
         {false, 1, 3, 0, false, 1e-6f, false},   {false, 1, 3, 0, false, 0, true}};
     const glm::vec3 z(0, 0, 1);
-    for (EnemyLookup lookup : kLookups) {
+    for (EnemyLookup lookup : {EnemyLookup::Index, EnemyLookup::Scan}) {
         for (const Case& c : cases) {
             SCOPED_TRACE(testing::Message()
                          << &c - cases << (lookup == EnemyLookup::Scan ? " scan" : ""));
@@ -53,7 +51,7 @@ TEST(Combat, PlaceTestsAndPlayerStepsKeepFiveAndAHalfDegreesFromLandedLivingEnem
                           {3, 0.2f, false, true},
                           {3, 1e-6f, false, true},
                           {3, 0, true, true}};
-    for (EnemyLookup lookup : kLookups) {
+    for (EnemyLookup lookup : {EnemyLookup::Index, EnemyLookup::Scan}) {
         for (const Case& c : cases) {
             SCOPED_TRACE(testing::Message()
                          << &c - cases << (lookup == EnemyLookup::Scan ? " scan" : ""));

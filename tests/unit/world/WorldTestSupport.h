@@ -28,7 +28,6 @@ struct TestWorld {
         world.spawnEnemy(place);
         Enemy& e = *world.enemies.back();
         e.height = 0.0f;
-        e.updateMatrices();
         return e;
     }
     void run(int frames, float dt) {
