@@ -13,6 +13,7 @@
 constexpr const char* kPunchWav = "resources/punch.wav";
 constexpr const char* kEnemyPunchWav = "resources/enemy_punch.wav";
 constexpr const char* kEnemyDieWav = "resources/enemy_die.wav";
+constexpr float kDt = 1.0f / 64.0f; // exact in binary: frame counts land on exact times
 
 // A world without graphics, a silent sound engine that counts plays, a clock set by hand.
 struct TestWorld {
@@ -23,21 +24,11 @@ struct TestWorld {
     Player& player() { return *world.player; }
     Enemy& enemy(size_t i) { return *world.enemies.at(i); }
     int plays(const char* file) const { return sound->playCount(file); }
-
     Enemy& landEnemy(const glm::vec3& place) {
         world.spawnEnemy(place);
         Enemy& e = *world.enemies.back();
         e.height = 0.0f;
-        e.updateMatrices();
         return e;
-    }
-    // The player at (0, 0, 1) facing +x.
-    void placePlayerAtZ() {
-        Player& p = player();
-        p.position = {0, 0, 1};
-        p.forward = {0, 1, 0};
-        p.left = {-1, 0, 0};
-        p.facing = {1, 0, 0};
     }
     void run(int frames, float dt) {
         for (int f = 0; f < frames; ++f) {
@@ -59,15 +50,5 @@ inline double degreesBetween(const glm::vec3& a, const glm::vec3& b) {
     const double c = glm::dot(glm::normalize(glm::dvec3(a)), glm::normalize(glm::dvec3(b)));
     return std::acos(glm::clamp(c, -1.0, 1.0)) * 180.0 / 3.141592653589793;
 }
-inline bool isFinite(const glm::vec3& v) {
-    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
-}
-inline bool isFinite(const glm::mat4& m) {
-    for (int i = 0; i < 16; ++i) {
-        if (!std::isfinite((&m[0][0])[i])) return false;
-    }
-    return true;
-}
-inline glm::vec3 meshUp(const glm::mat4& m) { return glm::vec3(m * glm::vec4(0, 1, 0, 0)); }
-inline glm::vec3 origin(const glm::mat4& m) { return glm::vec3(m[3]); }
+// A model matrix's column 1 is where the mesh's +Y points, column 3 its origin.
 #define EXPECT_VEC_NEAR(a, b, tol) EXPECT_LT(glm::distance(glm::vec3(a), glm::vec3(b)), tol)
