@@ -1,6 +1,5 @@
 #include "GameSession.h"
 
-#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -25,33 +24,21 @@ std::string readAll(const std::string& path) {
     return text.str();
 }
 
-bool hasName(Display* display, Window w, const char* wanted) {
-    char* name = nullptr;
-    bool match = false;
-    if (XFetchName(display, w, &name) && name) {
-        match = std::strcmp(name, wanted) == 0;
-        XFree(name);
-    }
-    return match;
+// The game's window id, or 0 after `seconds` (a loaded machine may take a while to start it).
+Window findWindow(double seconds) {
+    const std::string command =
+        "timeout " + std::to_string(seconds) +
+        " xdotool search --sync --onlyvisible --name '^Quorvex$' 2>/dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    unsigned long id = 0;
+    if (pipe && std::fscanf(pipe, "%lu", &id) != 1)
+        id = 0;
+    if (pipe)
+        pclose(pipe);
+    return id;
 }
 
-Window findWindow(Display* display, Window root, const char* name) {
-    Window parent, *children = nullptr;
-    unsigned count = 0;
-    if (!XQueryTree(display, root, &root, &parent, &children, &count)) return 0;
-    Window found = 0;
-    for (unsigned i = 0; i < count && !found; ++i) {
-        if (hasName(display, children[i], name)) {
-            found = children[i];
-        } else {
-            found = findWindow(display, children[i], name);
-        }
-    }
-    if (children) XFree(children);
-    return found;
-}
-
-}  // namespace
+} // namespace
 
 void sleepSeconds(double seconds) {
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
@@ -59,9 +46,11 @@ void sleepSeconds(double seconds) {
 
 double rms(const std::vector<short>& samples, size_t from, size_t to) {
     to = std::min(to, samples.size());
-    if (from >= to) return 0.0;
+    if (from >= to)
+        return 0.0;
     double sum = 0.0;
-    for (size_t i = from; i < to; ++i) sum += double(samples[i]) * samples[i];
+    for (size_t i = from; i < to; ++i)
+        sum += double(samples[i]) * samples[i];
     return std::sqrt(sum / double(to - from));
 }
 
@@ -71,7 +60,8 @@ GameSession::GameSession(const std::string& workDir) {
     display_ = XOpenDisplay(nullptr);
     pid_ = fork();
     if (pid_ == 0) {
-        if (chdir(workDir.c_str()) != 0) _exit(126);
+        if (chdir(workDir.c_str()) != 0)
+            _exit(126);
         const int out = open((dir_ + "/stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         const int err = open((dir_ + "/stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         dup2(out, 1);
@@ -81,12 +71,11 @@ GameSession::GameSession(const std::string& workDir) {
         execl(QUORVEX_BINARY, QUORVEX_BINARY, static_cast<char*>(nullptr));
         _exit(127);
     }
-    if (!display_) return;
-    for (int i = 0; i < 300 && !window_; ++i) {  // up to 30 s on a loaded machine
-        window_ = findWindow(display_, DefaultRootWindow(display_), "Quorvex");
-        if (!window_) sleepSeconds(0.1);
-    }
-    if (!window_) return;
+    if (!display_)
+        return;
+    window_ = findWindow(30);
+    if (!window_)
+        return;
     xdotool("windowfocus --sync " + std::to_string(window_));
     // Until the first frame is drawn (at most 6 s: with broken shaders nothing ever is), so that
     // input on a loaded machine does not go to a game still loading.
@@ -104,7 +93,8 @@ GameSession::~GameSession() {
         kill(pid_, SIGKILL);
         waitpid(pid_, nullptr, 0);
     }
-    if (display_) XCloseDisplay(display_);
+    if (display_)
+        XCloseDisplay(display_);
     std::system(("rm -rf '" + dir_ + "'").c_str());
 }
 
@@ -145,10 +135,12 @@ void GameSession::requestClose() {
 GameSession::Shot GameSession::screenshot() const {
     Shot shot;
     XWindowAttributes attributes;
-    if (!window_ || !XGetWindowAttributes(display_, window_, &attributes)) return shot;
-    XImage* image = XGetImage(display_, window_, 0, 0, attributes.width, attributes.height,
-                              AllPlanes, ZPixmap);
-    if (!image) return shot;
+    if (!window_ || !XGetWindowAttributes(display_, window_, &attributes))
+        return shot;
+    XImage* image =
+        XGetImage(display_, window_, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+    if (!image)
+        return shot;
     shot.width = attributes.width;
     shot.height = attributes.height;
     shot.rgb.resize(3u * shot.width * shot.height);
@@ -172,21 +164,17 @@ int GameSession::Shot::count(int x0, int y0, int x1, int y1, const unsigned char
         for (int x = std::max(0, x0); x < std::min(width, x1); ++x) {
             const unsigned char* p = at(x, y);
             bool inside = true;
-            for (int c = 0; c < 3; ++c) inside = inside && p[c] >= lo[c] && p[c] <= hi[c];
+            for (int c = 0; c < 3; ++c)
+                inside = inside && p[c] >= lo[c] && p[c] <= hi[c];
             n += inside;
         }
     }
     return n;
 }
 
-void GameSession::Shot::savePpm(const std::string& path) const {
-    std::ofstream out(path, std::ios::binary);
-    out << "P6\n" << width << " " << height << "\n255\n";
-    out.write(reinterpret_cast<const char*>(rgb.data()), static_cast<std::streamsize>(rgb.size()));
-}
-
 int GameSession::waitForExit(double seconds) {
-    if (status_ != -1) return status_;
+    if (status_ != -1)
+        return status_;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     while (std::chrono::steady_clock::now() < deadline) {
         int raw = 0;
@@ -202,14 +190,19 @@ int GameSession::waitForExit(double seconds) {
 bool GameSession::waitForOutput(const std::string& text, double seconds) const {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     while (std::chrono::steady_clock::now() < deadline) {
-        if (standardOutput().find(text) != std::string::npos) return true;
+        if (standardOutput().find(text) != std::string::npos)
+            return true;
         sleepSeconds(0.05);
     }
     return false;
 }
 
-std::string GameSession::standardOutput() const { return readAll(dir_ + "/stdout"); }
-std::string GameSession::standardError() const { return readAll(dir_ + "/stderr"); }
+std::string GameSession::standardOutput() const {
+    return readAll(dir_ + "/stdout");
+}
+std::string GameSession::standardError() const {
+    return readAll(dir_ + "/stderr");
+}
 
 std::vector<short> GameSession::capturedAudio() const {
     const std::string bytes = readAll(dir_ + "/audio.raw");
@@ -225,7 +218,8 @@ double GameSession::musicLevel() const {
     for (size_t at = samples.size() - std::min(samples.size(), span); at + slice <= samples.size();
          at += slice)
         levels.push_back(rms(samples, at, at + slice));
-    if (levels.empty()) return 0.0;
+    if (levels.empty())
+        return 0.0;
     std::nth_element(levels.begin(), levels.begin() + levels.size() / 4, levels.end());
     return levels[levels.size() / 4];
 }

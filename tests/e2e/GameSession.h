@@ -9,7 +9,7 @@
 // keys and buttons held down for a while (a quick tap can fall between two polls), screenshots
 // read back from the X server, the played sound captured by SDL's disk audio driver.
 class GameSession {
-public:
+  public:
     // Starts the game in `workDir` (the repository root by default) and waits for its window.
     explicit GameSession(const std::string& workDir = QUORVEX_SOURCE_DIR);
     ~GameSession();
@@ -30,7 +30,6 @@ public:
         // Pixels in [x0, x1) x [y0, y1) whose channels all lie within [lo, hi].
         int count(int x0, int y0, int x1, int y1, const unsigned char lo[3],
                   const unsigned char hi[3]) const;
-        void savePpm(const std::string& path) const;
     };
     Shot screenshot() const;
 
@@ -46,7 +45,7 @@ public:
     // which enemy punches (at most 0.32 s of sound per 0.7 s) cannot reach.
     double musicLevel() const;
 
-private:
+  private:
     void xdotool(const std::string& args) const;
 
     Display* display_ = nullptr;
