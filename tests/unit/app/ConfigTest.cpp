@@ -1,46 +1,52 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
 
 #include "app/Config.h"
+#include "support/Fixtures.h"
 
-namespace {
-
-struct Accepted {
-    const char* name;
-    const char* text;
-    bool fullscreen;
-    int width, height;
-};
-
-class ConfigAccepts : public testing::TestWithParam<Accepted> {};
-
-TEST_P(ConfigAccepts, ReadsModeWidthAndHeight) {
-    const Accepted& c = GetParam();
-    const ConfigResult r = parseConfig(c.text, "resources/config");
-    ASSERT_TRUE(r.ok) << r.error;
-    EXPECT_EQ(r.config.fullscreen, c.fullscreen);
-    EXPECT_EQ(r.config.width, c.width);
-    EXPECT_EQ(r.config.height, c.height);
+TEST(Config, ModeByItsFirstLetterSizesByAtoiRulesLaterLinesIgnored) {
+    const ConfigResult r = parseConfig("Fenster\r\n+800px\r\n  600\r\nwindow\n-3\n", "c");
+    EXPECT_TRUE(r.ok) << r.error;
+    EXPECT_EQ(std::tuple(r.config.fullscreen, r.config.width, r.config.height),
+              std::tuple(true, 800, 600));
+    EXPECT_FALSE(parseConfig(" full\n800\n600\n", "c").config.fullscreen);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ConfigAccepts,
-    testing::Values(Accepted{"window", "window\n1280\n720\n", false, 1280, 720},
-                    Accepted{"full", "full\n800\n600\n", true, 800, 600},
-                    Accepted{"upper_f", "Fenster\n800\n600", true, 800, 600},
-                    Accepted{"blank_before_f", " full\n800\n600\n", false, 800, 600},
-                    Accepted{"units_after_digits", "w\n1280px\n720\n", false, 1280, 720},
-                    Accepted{"leading_space", "w\n1280\n  720\n", false, 1280, 720},
-                    Accepted{"plus_sign", "w\n+640\n480\n", false, 640, 480},
-                    Accepted{"extra_lines_ignored", "w\n640\n480\nf\n-3\ngarbage\n", false, 640, 480},
-                    Accepted{"crlf", "f\r\n1024\r\n768\r\n", true, 1024, 768}),
-    [](const testing::TestParamInfo<Accepted>& info) { return info.param.name; });
-
-// The refused cases and their messages are checked on the real binary (ConfigExitTest).
-
-TEST(ConfigFile, MissingFileIsRefusedWithItsPath) {
-    const ConfigResult r = readConfig("/nonexistent/quorvex/config");
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.error, "/nonexistent/quorvex/config: cannot be read (missing or not readable)");
+// Runs the real game with `config` (nullptr: none) as resources/config and no display, so it
+// can only end before opening a window: its exit status and what it wrote to stderr.
+static std::pair<int, std::string> runWithConfig(const char* config) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.file("resources"));
+    if (config)
+        dir.write("resources/config", config);
+    const std::string command =
+        "cd '" + dir.path() + "' && env -u DISPLAY '" QUORVEX_BINARY "' 2>&1 >/dev/null";
+    std::string text;
+    char buffer[256];
+    FILE* pipe = popen(command.c_str(), "r");
+    while (pipe && fgets(buffer, sizeof buffer, pipe))
+        text += buffer;
+    const int raw = pipe ? pclose(pipe) : -1;
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, text};
 }
 
-}  // namespace
+TEST(ConfigExit, RefusedConfigurationEndsBeforeAnyWindowWithStatusTwo) {
+    const std::pair<const char*, const char*> cases[] = {
+        {nullptr, ": cannot be read (missing or not readable)"},
+        {"w\n800\n", ": has 2 lines, needs 3 (display mode, width, height)"},
+        {"\r\n800\r\n600\r\n", ":1: the display mode line is empty"},
+        {"w\nabc\n600\n", ":2: width \"abc\" is not a positive whole number"},
+        {"w\n800\n0\n", ":3: height \"0\" is not a positive whole number"},
+        {"w\n800\n-6\n", ":3: height \"-6\" is not a positive whole number"},
+        {"w\n99999999999\n600\n", ":2: width \"99999999999\" is not a positive whole number"}};
+    for (const auto& [config, line] : cases) {
+        EXPECT_EQ(runWithConfig(config),
+                  std::pair(2, "resources/config" + std::string(line) + "\n"));
+    }
+    const auto [status, text] = runWithConfig("window\n640\n480\n");
+    EXPECT_EQ(status, 1);
+    EXPECT_NE(text.find("Failed to initialize OpenGL window.\n"), std::string::npos);
+}
