@@ -3,7 +3,7 @@
 #   libexec/quorvex/quorvex               the game binary (architecture-dependent, off the PATH)
 #   share/quorvex/shaders/, resources/    the data, resources/config being the default
 #   share/applications/quorvex.desktop    desktop entry
-#   share/icons/hicolor/256x256/apps/quorvex.png
+#   share/icons/hicolor/NxN/apps/quorvex.png   N = 32, 48, 64, 128, 256
 include(GNUInstallDirs)
 
 # Installing (and cpack) takes the game as built instead of first building every test and
@@ -36,9 +36,11 @@ install(PROGRAMS ${CMAKE_BINARY_DIR}/launcher/quorvex DESTINATION ${CMAKE_INSTAL
 
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/quorvex.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-# The icon is the asset generator's (tools/regenerate-assets writes resources/quorvex.png).
-install(FILES ${PROJECT_SOURCE_DIR}/resources/quorvex.png
-    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps)
+# The icons are the asset generator's (tools/regenerate-assets writes resources/icon_*.png).
+foreach(size 32 48 64 128 256)
+    install(FILES ${PROJECT_SOURCE_DIR}/resources/icon_${size}.png
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME quorvex.png)
+endforeach()
 
 # Debian package: tools/package builds it.
 set(CPACK_GENERATOR DEB)
