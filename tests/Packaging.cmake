@@ -7,4 +7,4 @@ set_tests_properties(packaging_installed_launch PROPERTIES RESOURCE_LOCK display
 add_test(NAME packaging_deb_contents
     COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/packaging/package_contents.sh ${CMAKE_SOURCE_DIR}
         ${CMAKE_BINARY_DIR}/deb ${PROJECT_VERSION})
-set_tests_properties(packaging_deb_contents PROPERTIES TIMEOUT 600)
+set_tests_properties(packaging_deb_contents PROPERTIES TIMEOUT 900)
