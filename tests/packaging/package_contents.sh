@@ -25,7 +25,8 @@ dpkg -x "$deb" "$root"
 id=invalid.quorvex.Quorvex
 appstreamcli validate-tree --no-net "$root" >"$tmp/as.log" 2>&1 || fail "appstreamcli: $(cat "$tmp/as.log")"
 desktop-file-validate "$root/usr/share/applications/$id.desktop" || fail "desktop-file-validate"
-page=$(LC_ALL=C.UTF-8 man --warnings -l "$root/usr/share/man/man6/quorvex.6.gz" 2>"$tmp/man.log")
+page=$(LC_ALL=C.UTF-8 man --warnings -l "$root/usr/share/man/man6/quorvex.6.gz" 2>"$tmp/man.log") ||
+    fail "man: $(cat "$tmp/man.log")"
 [ ! -s "$tmp/man.log" ] && grep -q '^EXIT STATUS' <<<"$page" || fail "man: $(cat "$tmp/man.log")"
 
 # Debian's games layout: the command alone on the PATH, the game and its data off it.
