@@ -1,61 +1,53 @@
-# Installed layout (relative to the prefix, GNUInstallDirs names):
-#   bin/quorvex                           launcher: builds the run directory, then execs the game
-#   libexec/quorvex/quorvex               the game binary (architecture-dependent, off the PATH)
-#   share/quorvex/shaders/, resources/    the data, resources/config being the default
-#   share/applications/quorvex.desktop    desktop entry
-#   share/icons/hicolor/256x256/apps/quorvex.png
+# Installed layout (relative to the prefix), Debian's layout for games:
+#   games/quorvex                         launcher: builds the run directory, then execs the game
+#   lib/games/quorvex/quorvex             the game binary (architecture-dependent, off the PATH)
+#   share/games/quorvex/shaders/, resources/   the data, resources/config being the default
+#   share/applications/invalid.quorvex.Quorvex.desktop      desktop entry
+#   share/metainfo/invalid.quorvex.Quorvex.metainfo.xml     AppStream metadata
+#   share/icons/hicolor/NxN/apps/quorvex.png                icons, N = 32 to 256
+#   share/man/man6/quorvex.6                                manual page
+# debian/ builds the Debian package from this install.
 include(GNUInstallDirs)
 
-# Installing (and cpack) takes the game as built instead of first building every test and
-# benchmark, none of which is installed; build the quorvex target first (tools/package does).
+# Installing takes the game as built instead of first building every test and benchmark, none
+# of which is installed; build the quorvex target first.
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 
-set(QUORVEX_DATA_DEST ${CMAKE_INSTALL_DATADIR}/quorvex)
-set(QUORVEX_GAME_DEST ${CMAKE_INSTALL_LIBEXECDIR}/quorvex)
+set(QUORVEX_INSTALL_COMMANDDIR games CACHE STRING "Directory of the quorvex command")
+set(QUORVEX_INSTALL_GAMEDIR lib/games/quorvex CACHE STRING "Directory of the game binary")
+set(QUORVEX_INSTALL_DATADIR ${CMAKE_INSTALL_DATADIR}/games/quorvex CACHE STRING
+    "Directory of the game's shaders and resources")
+set(QUORVEX_APP_ID invalid.quorvex.Quorvex)
 
-install(TARGETS quorvex RUNTIME DESTINATION ${QUORVEX_GAME_DEST})
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/shaders/ DESTINATION ${QUORVEX_DATA_DEST}/shaders
+install(TARGETS quorvex RUNTIME DESTINATION ${QUORVEX_INSTALL_GAMEDIR})
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/shaders/ DESTINATION ${QUORVEX_INSTALL_DATADIR}/shaders
     PATTERN ".*" EXCLUDE)
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/ DESTINATION ${QUORVEX_DATA_DEST}/resources
-    PATTERN ".*" EXCLUDE)
+# The icons sit beside the data because the asset generator writes them there; the game never
+# reads them.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/ DESTINATION ${QUORVEX_INSTALL_DATADIR}/resources
+    PATTERN ".*" EXCLUDE PATTERN "icon_*.png" EXCLUDE)
 
 # The launcher finds the data relative to itself ($here: the launcher's own directory), so one
 # script serves every prefix, an unpacked package included; absolute directories stay as given.
-function(quorvex_path_from_bindir out dest)
-    if(IS_ABSOLUTE "${dest}" OR IS_ABSOLUTE "${CMAKE_INSTALL_BINDIR}")
+function(quorvex_path_from_commanddir out dest)
+    if(IS_ABSOLUTE "${dest}" OR IS_ABSOLUTE "${QUORVEX_INSTALL_COMMANDDIR}")
         set(${out} "${dest}" PARENT_SCOPE)
     else()
-        file(RELATIVE_PATH rel "/prefix/${CMAKE_INSTALL_BINDIR}" "/prefix/${dest}")
+        file(RELATIVE_PATH rel "/prefix/${QUORVEX_INSTALL_COMMANDDIR}" "/prefix/${dest}")
         set(${out} "$here/${rel}" PARENT_SCOPE)
     endif()
 endfunction()
-quorvex_path_from_bindir(QUORVEX_DATA_PATH "${QUORVEX_DATA_DEST}")
-quorvex_path_from_bindir(QUORVEX_GAME_PATH "${QUORVEX_GAME_DEST}/quorvex")
+quorvex_path_from_commanddir(QUORVEX_DATA_PATH "${QUORVEX_INSTALL_DATADIR}")
+quorvex_path_from_commanddir(QUORVEX_GAME_PATH "${QUORVEX_INSTALL_GAMEDIR}/quorvex")
 configure_file(${CMAKE_CURRENT_LIST_DIR}/launcher.sh.in ${CMAKE_BINARY_DIR}/launcher/quorvex @ONLY)
-install(PROGRAMS ${CMAKE_BINARY_DIR}/launcher/quorvex DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(PROGRAMS ${CMAKE_BINARY_DIR}/launcher/quorvex DESTINATION ${QUORVEX_INSTALL_COMMANDDIR})
 
-install(FILES ${CMAKE_CURRENT_LIST_DIR}/quorvex.desktop
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/${QUORVEX_APP_ID}.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-# The icon is the asset generator's (tools/regenerate-assets writes resources/quorvex.png).
-install(FILES ${PROJECT_SOURCE_DIR}/resources/quorvex.png
-    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps)
-
-# Debian package: tools/package builds it.
-set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME quorvex)
-set(CPACK_PACKAGE_VENDOR "Quorvex developers")
-set(CPACK_PACKAGE_CONTACT "Quorvex developers <quorvex@example.invalid>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "small 3D action game on a tiny planet")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Your character stands on a tiny planet lit by a sun and punches the enemies that keep\
- landing on it with two floating fists. Survive as long as you can.")
-set(CPACK_PACKAGE_INSTALL_DIRECTORY quorvex)
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_STRIP_FILES ON)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
-set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# Dependencies from the libraries the binary links (dpkg-shlibdeps, package dpkg-dev); the
-# GL driver and the MP3 decoder come in through libglx0 and libsdl2-mixer-2.0-0.
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-include(CPack)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/${QUORVEX_APP_ID}.metainfo.xml
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+foreach(size 32 48 64 128 256)
+    install(FILES ${PROJECT_SOURCE_DIR}/resources/icon_${size}.png
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME quorvex.png)
+endforeach()
+install(FILES ${PROJECT_SOURCE_DIR}/docs/quorvex.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)

@@ -24,7 +24,7 @@ fail() {
 # A space in the prefix catches unquoted paths in the launcher.
 prefix="$tmp/pre fix"
 "$cmake_command" --install "$build" --prefix "$prefix" >/dev/null
-launcher="$prefix/bin/quorvex"
+launcher="$prefix/games/quorvex"
 [ -x "$launcher" ] || fail "no launcher at $launcher"
 
 # The working directory holds a refused configuration: a game that read it would end with 2.
@@ -50,7 +50,7 @@ play() {
         sleep 0.2
     done
     [ -n "$window" ] || fail "no window titled Quorvex; game output: $(cat "$tmp/game.log")"
-    [ "$(readlink "/proc/$pid/exe")" = "$prefix/libexec/quorvex/quorvex" ] ||
+    [ "$(readlink "/proc/$pid/exe")" = "$prefix/lib/games/quorvex/quorvex" ] ||
         fail "the launcher did not exec the installed game"
     local geometry
     geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/^ *Geometry: //p')
@@ -93,7 +93,7 @@ grep -q 'resources/config:2:' "$tmp/refused.log" || fail "no message on line 2: 
 
 # Without a player's file the installed default counts again, and none is created.
 rm -r "$XDG_CONFIG_HOME/quorvex"
-default="$prefix/share/quorvex/resources/config"
+default="$prefix/share/games/quorvex/resources/config"
 expected="$(sed -n 2p "$default")x$(sed -n 3p "$default")"
 play "$expected"
 [ "$status" = 0 ] || fail "the game with the default configuration did not end with 0"

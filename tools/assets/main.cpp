@@ -47,7 +47,11 @@ bool writeImages(const std::string& dir)
     bool ok = report(writeTga(dir + "/planet.tga", planetTexture(2048), false), "planet.tga");
     ok = report(writeTga(dir + "/player_texture.tga", playerSkin(), false), "player_texture.tga") && ok;
     ok = report(writeTga(dir + "/enemy.tga", enemySkin(), false), "enemy.tga") && ok;
-    ok = report(writePng(dir + "/quorvex.png", renderIcon(256)), "quorvex.png") && ok;
+    // Each size drawn at its own resolution: a downscaled 256 px icon would blur at 32 px.
+    for (int size : {32, 48, 64, 128, 256}) {
+        std::string name = "icon_" + std::to_string(size) + ".png";
+        ok = report(writePng(dir + "/" + name, renderIcon(size)), name) && ok;
+    }
     Image atlas(1, 1);
     std::string problem;
     bool fontOk = false;
