@@ -106,101 +106,97 @@ struct Expect {
     bool out = false;
 };
 
+// One game run: files damaged one way, files given crafted bytes, and the lines expected.
 struct Case {
     std::string name;
-    std::function<void(const Scratch&)> setup;
+    Damage how = Missing;
+    std::vector<std::string> damaged;
+    std::vector<std::pair<std::string, std::string>> written;
     std::vector<Expect> expect;
+    Case& add(const Case& other) {
+        damaged.insert(damaged.end(), other.damaged.begin(), other.damaged.end());
+        written.insert(written.end(), other.written.begin(), other.written.end());
+        expect.insert(expect.end(), other.expect.begin(), other.expect.end());
+        return *this;
+    }
 };
 void PrintTo(const Case& c, std::ostream* os) {
     *os << c.name;
 }
 
-std::vector<Case> cases() {
+std::vector<std::string> with(const std::vector<std::string>& names, const std::string& suffix) {
+    std::vector<std::string> paths;
+    for (const std::string& name : names)
+        paths.push_back("resources/" + name + suffix);
+    return paths;
+}
+
+std::vector<Expect> reports(const std::vector<std::string>& files, int min) {
+    std::vector<Expect> expect;
+    for (const std::string& f : files)
+        expect.push_back({f, min, 1});
+    return expect;
+}
+
+// Every file kind damaged `how`, in two runs: the meshes, textures, sounds and fragment shaders;
+// the material libraries (told by the meshes that use them) and the vertex shaders.
+std::vector<Case> damagedRuns(Damage how) {
     const std::vector<std::string> meshes = {"planet", "sun", "enemy", "player", "fist"};
-    const std::vector<std::string> textures = {"resources/planet.tga", "resources/enemy.tga",
-                                               "resources/player_texture.tga",
-                                               "resources/font.tga"};
-    const std::vector<std::string> sounds = {"resources/track1.mp3",   "resources/track2.mp3",
-                                             "resources/track3.mp3",   "resources/track4.mp3",
-                                             "resources/punch.wav",    "resources/enemy_punch.wav",
-                                             "resources/enemy_die.wav"};
+    const std::vector<std::string> textures =
+        with({"planet", "enemy", "player_texture", "font"}, ".tga");
     // Programs built from each base path: the model program by the planet, the enemy, the
     // player and its two fists; every other one once. Each construction reports for itself.
     const std::pair<std::string, int> shaders[] = {{"shaders/planet_shader", 5},
                                                    {"shaders/sun_shader", 1},
                                                    {"shaders/shadow_shader", 1},
                                                    {"shaders/hud", 1}};
-    const int programs = 8;
-    auto with = [](const std::vector<std::string>& files, const std::string& suffix) {
-        std::vector<std::string> paths;
-        for (const std::string& f : files)
-            paths.push_back("resources/" + f + suffix);
-        return paths;
+    const bool absent = how == Missing || how == Directory || how == Fifo;
+    const int least = how == Truncated ? 0 : 1; // a cut-off file may still be usable
+    auto shaderRun = [&](const std::string& stage) {
+        Case run{"", how};
+        for (const auto& [base, owners] : shaders) {
+            run.damaged.push_back(base + "." + stage);
+            run.expect.push_back({base + "." + stage, absent ? owners : 0, absent ? owners : 0});
+        }
+        // A source that is there but does not compile is told on standard output; a cut-off
+        // one may still compile (a stage without main), and then fails to link.
+        const int told = absent ? 0 : 8;
+        run.expect.push_back(
+            {"Shader compilation failed.", how == Truncated ? 0 : told, told, true});
+        run.expect.push_back({"Shader linking failed.", told, told, true});
+        return run;
     };
-    auto reports = [](const std::vector<std::string>& files, int min) {
-        std::vector<Expect> expect;
-        for (const std::string& f : files)
-            expect.push_back({f, min, 1});
-        return expect;
-    };
-    auto damaging = [](const std::vector<std::string>& files, Damage how) {
-        return [files, how](const Scratch& s) {
-            for (const std::string& f : files)
-                s.damage(f, how);
-        };
-    };
-    auto join = [](std::vector<std::function<void(const Scratch&)>> setups, std::vector<Expect> a,
-                   const std::vector<Expect>& b) {
-        a.insert(a.end(), b.begin(), b.end());
-        return std::make_pair(
-            [setups](const Scratch& s) {
-                for (const auto& f : setups)
-                    f(s);
-            },
-            a);
-    };
+    const std::string suffix = std::string("_") + kDamageNames[how];
+    Case data{"data_and_fragment_shaders" + suffix, how, with(meshes, ".obj")};
+    data.damaged.insert(data.damaged.end(), textures.begin(), textures.end());
+    for (const std::string& sound : with({"track1", "track2", "track3", "track4"}, ".mp3"))
+        data.damaged.push_back(sound);
+    for (const std::string& sound : with({"punch", "enemy_punch", "enemy_die"}, ".wav"))
+        data.damaged.push_back(sound);
+    data.expect = reports(with(meshes, ".obj"), least);
+    data.add({"", how, {}, {}, reports(textures, least)});
+    // Only the punch and the one chosen track are sure to be asked for.
+    data.add({"",
+              how,
+              {},
+              {},
+              {{"resources/punch.wav", least, 1},
+               {"resources/enemy_punch.wav", 0, 1},
+               {"resources/enemy_die.wav", 0, 1},
+               {"resources/track", least, 1}}});
+    Case materials{"materials_and_vertex_shaders" + suffix,
+                   how,
+                   with(meshes, ".mtl"),
+                   {},
+                   reports(with(meshes, ".obj"), least)};
+    return {data.add(shaderRun("frag")), materials.add(shaderRun("vert"))};
+}
+
+std::vector<Case> cases() {
     std::vector<Case> all;
-    // Two runs per kind of damage, every file kind damaged in one of them: the meshes, textures,
-    // sounds and fragment shaders together; the material libraries and the vertex shaders.
-    for (Damage how : kDamages) {
-        const bool absent = how == Missing || how == Directory || how == Fifo;
-        const std::string suffix = std::string("_") + kDamageNames[how];
-        // A cut-off file may still hold usable data and need not be reported; any other must be.
-        const int least = how == Truncated ? 0 : 1;
-        auto shaderRun = [&](const std::string& stage) {
-            std::vector<std::string> files;
-            std::vector<Expect> expect;
-            for (const auto& [base, owners] : shaders) {
-                files.push_back(base + "." + stage);
-                expect.push_back({files.back(), absent ? owners : 0, absent ? owners : 0});
-            }
-            // A source that is there but does not compile is told on standard output; a cut-off
-            // one may still compile (a stage without main), and then fails to link.
-            const int told = absent ? 0 : programs;
-            expect.push_back(
-                {"Shader compilation failed.", how == Truncated ? 0 : told, told, true});
-            expect.push_back({"Shader linking failed.", told, told, true});
-            return std::make_pair(damaging(files, how), expect);
-        };
-        std::vector<Expect> data = reports(with(meshes, ".obj"), least);
-        const std::vector<Expect> texts = reports(textures, least);
-        data.insert(data.end(), texts.begin(), texts.end());
-        // Only the punch and the one chosen track are sure to be asked for.
-        data.insert(data.end(), {{"resources/punch.wav", least, 1},
-                                 {"resources/enemy_punch.wav", 0, 1},
-                                 {"resources/enemy_die.wav", 0, 1},
-                                 {"resources/track", least, 1}});
-        const auto frag = shaderRun("frag");
-        const auto run1 = join({damaging(with(meshes, ".obj"), how), damaging(textures, how),
-                                damaging(sounds, how), frag.first},
-                               data, frag.second);
-        all.push_back({"data_and_fragment_shaders" + suffix, run1.first, run1.second});
-        // The mesh that uses a material tells of it.
-        const auto vert = shaderRun("vert");
-        const auto run2 = join({damaging(with(meshes, ".mtl"), how), vert.first},
-                               reports(with(meshes, ".obj"), least), vert.second);
-        all.push_back({"materials_and_vertex_shaders" + suffix, run2.first, run2.second});
-    }
+    for (Damage how : kDamages)
+        for (const Case& run : damagedRuns(how))
+            all.push_back(run);
     // 18-byte TGA headers, 32 bits per pixel: type 2 uncompressed, 10 run-length.
     auto tga = [](int type, int width, int height, const std::string& pixels) {
         std::string h(18, '\0');
@@ -208,61 +204,56 @@ std::vector<Case> cases() {
         h[15] = char(height >> 8), h[16] = 32;
         return h + pixels;
     };
-    const auto forgedTgas = [tga](const Scratch& s) {
-        const std::string x64(64, 'x');
-        s.write("resources/planet.tga", tga(2, 65535, 65535, x64));
-        s.write("resources/enemy.tga", tga(2, 16384, 16384, x64));
-        s.write("resources/player_texture.tga", tga(10, 16000, 16000, "\x81xxxx"));
-        s.write("resources/font.tga", tga(2, 0, 0, x64));
-    };
-    std::vector<Expect> indices = reports(with({"planet", "enemy", "player", "fist"}, ".obj"), 1);
-    indices.push_back(
-        {"resources/sun.obj", 0, 1}); // the importer drops the normal; the sun asks for none
-    const auto badIndices = [](const Scratch& s) {
-        const std::string triangle =
-            "mtllib planet.mtl\nv 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\nvn 0 0 1\n";
-        s.write("resources/planet.obj", triangle + "f 1 2 99\n");
-        s.write("resources/enemy.obj", triangle + "f 1 2 -99\n");
-        s.write("resources/player.obj", triangle + "f 0 1 2\n");
-        s.write("resources/fist.obj", triangle + "f 1/99/1 2/1/1 3/1/1\n");
-        s.write("resources/sun.obj", triangle + "f 1//99 2//1 3//1\n");
-    };
-    // Material references the importer must never see: a texture map before any material (it
-    // once wrote through a null material), a library outside the folder, map options.
-    all.push_back({"crafted_material_references",
-                   [](const Scratch& s) {
-                       s.write("resources/planet.mtl", "map_Kd red1\nnewmtl Material\n");
-                       s.write("resources/enemy.obj",
-                               "mtllib ../resources/enemy.mtl\n" +
-                                   readBytes(fs::path(QUORVEX_SOURCE_DIR) / "resources/enemy.obj"));
-                       s.write("resources/player.mtl",
-                               "newmtl Material\nmap_Kd -clamp on player.tga\n");
-                   },
-                   reports(with({"planet", "enemy", "player"}, ".obj"), 1)});
-    all.push_back({"enemy_mtl_missing",
-                   damaging({"resources/enemy.mtl"}, Missing),
-                   {{"enemy.mtl", 1, 1}, {"resources/enemy.obj", 1, 1}}});
     // RIFF/WAVE chunk sizes that promise far more than the file holds; what it holds may play.
     auto wav = [](uint32_t dataBytes, uint16_t channels, uint16_t bits) {
-        auto le = [](uint32_t v, int n) {
-            return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)}.substr(
-                0, size_t(n));
-        };
+        auto le = [](uint32_t v, int n) { return std::string(reinterpret_cast<char*>(&v), n); };
         return "RIFF" + le(0x7ffffff0u, 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(channels, 2) +
                le(44100, 4) + le(44100u * channels * bits / 8, 4) + le(channels * bits / 8u, 2) +
                le(bits, 2) + "data" + le(dataBytes, 4) + std::string(100, '\x10');
     };
-    const auto lyingWavs = [wav](const Scratch& s) {
-        s.write("resources/punch.wav", wav(0x7fffff00u, 2, 16));
-        s.write("resources/enemy_punch.wav", wav(100, 0, 16));
-        s.write("resources/enemy_die.wav", wav(100, 2, 0));
-    };
+    const std::string x64(64, 'x'),
+        triangle = "mtllib planet.mtl\nv 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\nvn 0 0 1\n";
     // Forged TGA sizes, out-of-range OBJ indices and lying WAV headers concern different files.
-    std::vector<Expect> forged = reports(textures, 1);
-    forged.insert(forged.end(), indices.begin(), indices.end());
-    const auto headers = join({forgedTgas, badIndices, lyingWavs}, forged,
-                              reports(with({"punch", "enemy_punch", "enemy_die"}, ".wav"), 0));
-    all.push_back({"forged_headers", headers.first, headers.second});
+    Case forged{"forged_headers",
+                Missing,
+                {},
+                {{"resources/planet.tga", tga(2, 65535, 65535, x64)},
+                 {"resources/enemy.tga", tga(2, 16384, 16384, x64)},
+                 {"resources/player_texture.tga", tga(10, 16000, 16000, "\x81xxxx")},
+                 {"resources/font.tga", tga(2, 0, 0, x64)},
+                 {"resources/planet.obj", triangle + "f 1 2 99\n"},
+                 {"resources/enemy.obj", triangle + "f 1 2 -99\n"},
+                 {"resources/player.obj", triangle + "f 0 1 2\n"},
+                 {"resources/fist.obj", triangle + "f 1/99/1 2/1/1 3/1/1\n"},
+                 {"resources/sun.obj", triangle + "f 1//99 2//1 3//1\n"},
+                 {"resources/punch.wav", wav(0x7fffff00u, 2, 16)},
+                 {"resources/enemy_punch.wav", wav(100, 0, 16)},
+                 {"resources/enemy_die.wav", wav(100, 2, 0)}},
+                reports(with({"planet", "enemy", "player_texture", "font"}, ".tga"), 1)};
+    forged.add(
+        {"", Missing, {}, {}, reports(with({"planet", "enemy", "player", "fist"}, ".obj"), 1)});
+    // The importer drops the sun's normal, which the sun does not ask for; what a lying WAV
+    // holds may play.
+    forged.add({"", Missing, {}, {}, {{"resources/sun.obj", 0, 1}}});
+    forged.add(
+        {"", Missing, {}, {}, reports(with({"punch", "enemy_punch", "enemy_die"}, ".wav"), 0)});
+    all.push_back(forged);
+    // Material references the importer must never see: a texture map before any material (it
+    // once wrote through a null material), a library outside the folder, map options.
+    all.push_back({"crafted_material_references",
+                   Missing,
+                   {},
+                   {{"resources/planet.mtl", "map_Kd red1\nnewmtl Material\n"},
+                    {"resources/enemy.obj",
+                     "mtllib ../resources/enemy.mtl\n" +
+                         readBytes(fs::path(QUORVEX_SOURCE_DIR) / "resources/enemy.obj")},
+                    {"resources/player.mtl", "newmtl Material\nmap_Kd -clamp on player.tga\n"}},
+                   reports(with({"planet", "enemy", "player"}, ".obj"), 1)});
+    all.push_back({"enemy_mtl_missing",
+                   Missing,
+                   {"resources/enemy.mtl"},
+                   {},
+                   {{"enemy.mtl", 1, 1}, {"resources/enemy.obj", 1, 1}}});
     return all;
 }
 
@@ -279,7 +270,10 @@ class Damaged : public ::testing::TestWithParam<Case> {};
 // loaded), lets it run and ends it with Escape: it must report, run on and exit with 0.
 TEST_P(Damaged, IsReportedOnceAndTheGameRunsOn) {
     Scratch scratch;
-    GetParam().setup(scratch);
+    for (const std::string& file : GetParam().damaged)
+        scratch.damage(file, GetParam().how);
+    for (const auto& [file, bytes] : GetParam().written)
+        scratch.write(file, bytes);
     GameSession game(scratch.dir());
     ASSERT_TRUE(game.hasWindow()) << game.standardError();
     game.movePointer(900, 360);
