@@ -16,18 +16,31 @@ TEST_F(FlatModelGl, DrawsTheMaterialColourWithTheGivenMode) {
     std::unique_ptr<FlatModel> sun;
     ASSERT_EQ(captureStderr([&] { sun = std::make_unique<FlatModel>("shaders/sun_shader", mesh); }),
               "");
-    ASSERT_EQ(sun->vertexCount(), 4);
-    for (auto [name, mode, upperLeftRed] :
-         {std::tuple{"fan", GL_TRIANGLE_FAN, 255}, {"list", GL_TRIANGLES, 0}}) {
+    for (auto [mode, upperLeftRed] : {std::pair{GL_TRIANGLE_FAN, 255}, {GL_TRIANGLES, 0}}) {
         Framebuffer target(64, 64);
         sun->draw(glm::mat4(1.0f), mode);
         const auto lowerRight = target.pixel(48, 16);
-        EXPECT_EQ(lowerRight[0], 255) << name;
-        EXPECT_NEAR(lowerRight[1], 128, 1) << name;
-        EXPECT_EQ(lowerRight[2], 0) << name;
-        EXPECT_EQ(target.pixel(16, 48)[0], upperLeftRed) << name;
-        EXPECT_EQ(glState(GL_CURRENT_PROGRAM), 0) << name;
-        EXPECT_EQ(glState(GL_VERTEX_ARRAY_BINDING), 0) << name;
+        EXPECT_EQ(lowerRight[0], 255) << mode;
+        EXPECT_NEAR(lowerRight[1], 128, 1) << mode;
+        EXPECT_EQ(lowerRight[2], 0) << mode;
+        EXPECT_EQ(target.pixel(16, 48)[0], upperLeftRed) << mode;
+        EXPECT_EQ(glState(GL_CURRENT_PROGRAM) + glState(GL_VERTEX_ARRAY_BINDING), 0) << mode;
     }
     EXPECT_EQ(drainGlErrors(), "");
+}
+
+TEST_F(FlatModelGl, BrokenMeshIsReportedOnceAndDrawsNothing) {
+    const std::string missing = dir.file("missing.obj");
+    for (std::string expected :
+         {"Mesh file " + missing + " could not be read: Unable to open file \"" + missing + "\".\n",
+          std::string()}) {
+        std::unique_ptr<FlatModel> sun;
+        EXPECT_EQ(captureStderr(
+                      [&] { sun = std::make_unique<FlatModel>("shaders/sun_shader", missing); }),
+                  expected);
+        EXPECT_EQ(sun->vertexCount(), 0);
+        Framebuffer target(4, 4);
+        sun->draw(glm::mat4(1.0f), GL_TRIANGLES);
+        EXPECT_EQ(drainGlErrors(), "");
+    }
 }
