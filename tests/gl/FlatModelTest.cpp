@@ -28,19 +28,3 @@ TEST_F(FlatModelGl, DrawsTheMaterialColourWithTheGivenMode) {
     }
     EXPECT_EQ(drainGlErrors(), "");
 }
-
-TEST_F(FlatModelGl, BrokenMeshIsReportedOnceAndDrawsNothing) {
-    const std::string missing = dir.file("missing.obj");
-    for (std::string expected :
-         {"Mesh file " + missing + " could not be read: Unable to open file \"" + missing + "\".\n",
-          std::string()}) {
-        std::unique_ptr<FlatModel> sun;
-        EXPECT_EQ(captureStderr(
-                      [&] { sun = std::make_unique<FlatModel>("shaders/sun_shader", missing); }),
-                  expected);
-        EXPECT_EQ(sun->vertexCount(), 0);
-        Framebuffer target(4, 4);
-        sun->draw(glm::mat4(1.0f), GL_TRIANGLES);
-        EXPECT_EQ(drainGlErrors(), "");
-    }
-}

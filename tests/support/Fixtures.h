@@ -9,18 +9,15 @@
 // A fresh directory under the system's temporary directory, removed with its contents.
 class TempDir {
   public:
-    TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "quorvex-XXXXXX").string();
-        if (mkdtemp(pattern.data()) != nullptr)
-            path_ = pattern;
+    TempDir() : path_((std::filesystem::temp_directory_path() / "quorvex-XXXXXX").string()) {
+        if (!mkdtemp(path_.data()))
+            path_.clear();
     }
     ~TempDir() {
         std::error_code ignored;
         if (!path_.empty())
             std::filesystem::remove_all(path_, ignored);
     }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
     std::string file(const std::string& name) const { return path_ + "/" + name; }
     // Writes exactly `content` to file(name) and returns that path.
     std::string write(const std::string& name, const std::string& content) const {
@@ -39,8 +36,7 @@ inline std::string tgaBytes(int width, int height, const std::vector<unsigned ch
     bytes[14] = char(height & 0xff), bytes[15] = char(height >> 8);
     bytes[16] = 32, bytes[17] = 0x28; // 8 alpha bits, rows stored top first
     for (size_t i = 0; i + 3 < rgba.size(); i += 4)
-        for (int channel : {2, 1, 0, 3})
-            bytes += char(rgba[i + channel]); // b, g, r, a
+        bytes += {char(rgba[i + 2]), char(rgba[i + 1]), char(rgba[i]), char(rgba[i + 3])};
     return bytes;
 }
 
@@ -50,6 +46,5 @@ inline std::string sourcePath(const std::string& relative) {
     return std::string(QUORVEX_SOURCE_DIR) + "/" + relative;
 }
 inline void enterSourceDir() {
-    std::error_code ignored;
-    std::filesystem::current_path(QUORVEX_SOURCE_DIR, ignored);
+    std::filesystem::current_path(QUORVEX_SOURCE_DIR);
 }

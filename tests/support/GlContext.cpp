@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <iostream>
+#include <tuple>
 
 GlContext::GlContext(int width, int height) {
     if (!glfwInit()) {
@@ -14,20 +15,12 @@ GlContext::GlContext(int width, int height) {
     glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
     requestGameContext();
     window = glfwCreateWindow(width, height, "quorvex-test", nullptr, nullptr);
-    if (!window)
-        problem = "glfwCreateWindow failed for a 3.3 core context";
-    if (!window)
-        return;
+    problem = window ? "" : "glfwCreateWindow failed for a 3.3 core context";
     glfwMakeContextCurrent(window);
     glewExperimental = GL_TRUE;
-    if (glewInit() != GLEW_OK)
+    if (window && glewInit() != GLEW_OK)
         problem = "glewInit failed";
     glGetError(); // glewInit may leave one error in a core profile
-}
-
-GlContext::~GlContext() {
-    if (window)
-        glfwDestroyWindow(window);
 }
 
 Framebuffer::Framebuffer(int width, int height) {
@@ -69,6 +62,24 @@ std::string captureStderr(const std::function<void()>& call, bool stdout_) {
     std::fflush(nullptr);
     return stdout_ ? testing::internal::GetCapturedStdout()
                    : testing::internal::GetCapturedStderr();
+}
+
+std::array<int, 3> liveGlNames() {
+    const std::tuple<void (*)(GLsizei, GLuint*), GLboolean (*)(GLuint),
+                     void (*)(GLsizei, const GLuint*)>
+        kinds[] = {{glGenBuffers, glIsBuffer, glDeleteBuffers},
+                   {glGenVertexArrays, glIsVertexArray, glDeleteVertexArrays},
+                   {glGenTextures, glIsTexture, glDeleteTextures}};
+    std::array<int, 3> live{};
+    for (int k = 0; k < 3; ++k) {
+        auto [make, is, remove] = kinds[k];
+        GLuint top = 0;
+        make(1, &top);
+        for (GLuint i = 1; i < top; ++i)
+            live[k] += is(i) == GL_TRUE;
+        remove(1, &top);
+    }
+    return live;
 }
 
 std::string drainGlErrors() {

@@ -12,12 +12,11 @@
 // A hidden window with a current OpenGL 3.3 core context as the game asks for, GLEW loaded.
 struct GlContext {
     explicit GlContext(int width = 64, int height = 64);
-    ~GlContext();
+    ~GlContext() { glfwDestroyWindow(window); }
     bool ok() const { return window != nullptr && problem.empty(); }
     GLFWwindow* window = nullptr;
     std::string problem; // why ok() is false
 };
-
 // Without a display the test fails with the reason instead of passing unnoticed.
 #define ASSERT_GL_CONTEXT(ctx) ASSERT_TRUE((ctx).ok()) << (ctx).problem
 
@@ -32,8 +31,8 @@ class GlTest : public testing::Test {
     TempDir dir;
 };
 
-// An off-screen RGBA8 + 24-bit depth target, cleared to 0 and bound with its viewport while
-// it lives (the hidden window's own framebuffer need not hold pixels).
+// An off-screen RGBA8 + depth target, cleared to 0 and bound with its viewport while it lives
+// (a hidden window's own framebuffer need not hold pixels).
 struct Framebuffer {
     Framebuffer(int width, int height);
     ~Framebuffer();
@@ -46,6 +45,9 @@ std::string captureStderr(const std::function<void()>& call, bool stdout_ = fals
 inline std::string captureStdout(const std::function<void()>& call) {
     return captureStderr(call, true);
 }
+// Live buffers, vertex arrays and textures: every name below the next free one is probed, as
+// Mesa does not hand out freed names again at once.
+std::array<int, 3> liveGlNames();
 // Every pending GL error code, oldest first ("0x0500 0x0502").
 std::string drainGlErrors();
 inline GLint glState(GLenum what) {
