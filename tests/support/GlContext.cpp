@@ -16,9 +16,11 @@ GlContext::GlContext(int width, int height) {
     requestGameContext();
     window = glfwCreateWindow(width, height, "quorvex-test", nullptr, nullptr);
     problem = window ? "" : "glfwCreateWindow failed for a 3.3 core context";
+    if (!window)
+        return;
     glfwMakeContextCurrent(window);
     glewExperimental = GL_TRUE;
-    if (window && glewInit() != GLEW_OK)
+    if (glewInit() != GLEW_OK)
         problem = "glewInit failed";
     glGetError(); // glewInit may leave one error in a core profile
 }
