@@ -2,8 +2,8 @@
 
 #include "app/ContextHints.h"
 
+#include <algorithm>
 #include <cstdio>
-#include <iostream>
 #include <tuple>
 
 GlContext::GlContext(int width, int height) {
@@ -55,32 +55,25 @@ std::array<int, 4> Framebuffer::pixel(int x, int y) const {
 }
 
 std::string captureStderr(const std::function<void()>& call, bool stdout_) {
-    std::cout.flush();
-    std::cerr.flush();
+    std::fflush(nullptr); // std::cout and std::cerr write through to stdio
     stdout_ ? testing::internal::CaptureStdout() : testing::internal::CaptureStderr();
     call();
-    std::cout.flush();
-    std::cerr.flush();
     std::fflush(nullptr);
     return stdout_ ? testing::internal::GetCapturedStdout()
                    : testing::internal::GetCapturedStderr();
 }
 
 std::array<int, 3> liveGlNames() {
-    const std::tuple<void (*)(GLsizei, GLuint*), GLboolean (*)(GLuint),
-                     void (*)(GLsizei, const GLuint*)>
-        kinds[] = {{glGenBuffers, glIsBuffer, glDeleteBuffers},
-                   {glGenVertexArrays, glIsVertexArray, glDeleteVertexArrays},
-                   {glGenTextures, glIsTexture, glDeleteTextures}};
+    GLuint top[3] = {0, 0, 0};
+    glGenBuffers(1, &top[0]);
+    glGenVertexArrays(1, &top[1]);
+    glGenTextures(1, &top[2]);
     std::array<int, 3> live{};
-    for (int k = 0; k < 3; ++k) {
-        auto [make, is, remove] = kinds[k];
-        GLuint top = 0;
-        make(1, &top);
-        for (GLuint i = 1; i < top; ++i)
-            live[k] += is(i) == GL_TRUE;
-        remove(1, &top);
-    }
+    for (GLuint i = 1; i < std::max({top[0], top[1], top[2]}); ++i)
+        live = {live[0] + glIsBuffer(i), live[1] + glIsVertexArray(i), live[2] + glIsTexture(i)};
+    glDeleteBuffers(1, &top[0]);
+    glDeleteVertexArrays(1, &top[1]);
+    glDeleteTextures(1, &top[2]);
     return live;
 }
 
