@@ -16,18 +16,15 @@ TEST_F(FlatModelGl, DrawsTheMaterialColourWithTheGivenMode) {
     std::unique_ptr<FlatModel> sun;
     ASSERT_EQ(captureStderr([&] { sun = std::make_unique<FlatModel>("shaders/sun_shader", mesh); }),
               "");
-    ASSERT_EQ(sun->vertexCount(), 4);
-    for (auto [name, mode, upperLeftRed] :
-         {std::tuple{"fan", GL_TRIANGLE_FAN, 255}, {"list", GL_TRIANGLES, 0}}) {
+    for (auto [mode, upperLeftRed] : {std::pair{GL_TRIANGLE_FAN, 255}, {GL_TRIANGLES, 0}}) {
         Framebuffer target(64, 64);
         sun->draw(glm::mat4(1.0f), mode);
         const auto lowerRight = target.pixel(48, 16);
-        EXPECT_EQ(lowerRight[0], 255) << name;
-        EXPECT_NEAR(lowerRight[1], 55, 1) << name; // the sRGB 0.5 as linear light
-        EXPECT_EQ(lowerRight[2], 0) << name;
-        EXPECT_EQ(target.pixel(16, 48)[0], upperLeftRed) << name;
-        EXPECT_EQ(glState(GL_CURRENT_PROGRAM), 0) << name;
-        EXPECT_EQ(glState(GL_VERTEX_ARRAY_BINDING), 0) << name;
+        EXPECT_EQ(lowerRight[0], 255) << mode;
+        EXPECT_NEAR(lowerRight[1], 55, 1) << mode; // the sRGB 0.5 as linear light
+        EXPECT_EQ(lowerRight[2], 0) << mode;
+        EXPECT_EQ(target.pixel(16, 48)[0], upperLeftRed) << mode;
+        EXPECT_EQ(glState(GL_CURRENT_PROGRAM) + glState(GL_VERTEX_ARRAY_BINDING), 0) << mode;
     }
     EXPECT_EQ(drainGlErrors(), "");
 }

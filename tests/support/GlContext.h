@@ -9,31 +9,20 @@
 
 #include "support/Fixtures.h"
 
-// A hidden window with a current OpenGL 3.3 core, forward-compatible context (24 depth and
-// 8 stencil bits) on the test run's X display, with GLEW loaded.
-class GlContext {
-public:
+// A hidden window with a current OpenGL 3.3 core context as the game asks for, GLEW loaded.
+struct GlContext {
     explicit GlContext(int width = 64, int height = 64);
-    ~GlContext();
-    GlContext(const GlContext&) = delete;
-    GlContext& operator=(const GlContext&) = delete;
-
-    bool ok() const { return window_ != nullptr; }
-    GLFWwindow* window() const { return window_; }
-    const std::string& problem() const { return problem_; } // why ok() is false
-
-private:
-    GLFWwindow* window_ = nullptr;
-    std::string problem_;
+    ~GlContext() { glfwDestroyWindow(window); }
+    bool ok() const { return window != nullptr && problem.empty(); }
+    GLFWwindow* window = nullptr;
+    std::string problem; // why ok() is false
 };
-
 // Without a display the test fails with the reason instead of passing unnoticed.
-#define ASSERT_GL_CONTEXT(ctx) ASSERT_TRUE((ctx).ok()) << (ctx).problem()
+#define ASSERT_GL_CONTEXT(ctx) ASSERT_TRUE((ctx).ok()) << (ctx).problem
 
-// A test with a 64 x 64 context, the source tree as working directory and a temporary
-// directory. Fixtures that extend SetUp call it first and stop on its fatal failure.
+// A 64 x 64 context, the source tree as working directory and a temporary directory.
 class GlTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_GL_CONTEXT(gl);
         enterSourceDir();
@@ -42,28 +31,27 @@ protected:
     TempDir dir;
 };
 
-// An off-screen RGBA8 + 24-bit depth target, cleared to 0 and bound with its viewport while
-// it lives (the hidden window's own framebuffer need not hold pixels).
-class Framebuffer {
-public:
+// An off-screen RGBA8 + depth target, cleared to 0 and bound with its viewport while it lives
+// (a hidden window's own framebuffer need not hold pixels).
+struct Framebuffer {
     Framebuffer(int width, int height);
     ~Framebuffer();
-    Framebuffer(const Framebuffer&) = delete;
-    Framebuffer& operator=(const Framebuffer&) = delete;
-
-    bool complete() const { return complete_; }
-    // (r, g, b, a) at column x, row y counted from the bottom.
-    std::array<int, 4> pixel(int x, int y) const;
-
-private:
-    GLuint framebuffer_ = 0, colour_ = 0, depth_ = 0;
-    bool complete_ = false;
+    std::array<int, 4> pixel(int x, int y) const; // (r, g, b, a), y counted from the bottom
+    GLuint names[3] = {0, 0, 0};                  // framebuffer, colour, depth
 };
 
-// What `call` writes to standard error / standard output.
-std::string captureStderr(const std::function<void()>& call);
-std::string captureStdout(const std::function<void()>& call);
-// Every pending GL error code, oldest first ("0x0500 0x0502"), without printing them.
+// What `call` writes to standard error (or standard output).
+std::string captureStderr(const std::function<void()>& call, bool stdout_ = false);
+inline std::string captureStdout(const std::function<void()>& call) {
+    return captureStderr(call, true);
+}
+// Live buffers, vertex arrays and textures: every name below the next free one is probed, as
+// Mesa does not hand out freed names again at once.
+std::array<int, 3> liveGlNames();
+// Every pending GL error code, oldest first ("0x0500 0x0502").
 std::string drainGlErrors();
-// glGetIntegerv of one value.
-GLint glState(GLenum what);
+inline GLint glState(GLenum what) {
+    GLint value = -1;
+    glGetIntegerv(what, &value);
+    return value;
+}
