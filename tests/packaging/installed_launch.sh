@@ -8,14 +8,8 @@ build=$2
 
 tmp=$(mktemp -d)
 pid=
-escape_down=
-cleanup() {
-    # The X server outlives this test: leave no key down and no game running on it.
-    if [ -n "$escape_down" ]; then xdotool keyup Escape || true; fi
-    if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi
-    rm -rf "$tmp"
-}
-trap cleanup EXIT
+# The X server outlives this test: leave no key down and no game running on it.
+trap 'xdotool keyup Escape || true; [ -z "$pid" ] || kill "$pid" 2>/dev/null || true; rm -rf "$tmp"' EXIT
 fail() {
     echo "FAIL: $*" >&2
     exit 1
@@ -59,13 +53,11 @@ play() {
     timeout 5 xdotool windowfocus --sync "$window" 2>/dev/null || true
     # Held until the game has ended: a loaded machine may draw a frame slower than a short tap.
     xdotool keydown Escape
-    escape_down=1
     for _ in $(seq 200); do
         kill -0 "$pid" 2>/dev/null || break
         sleep 0.1
     done
     xdotool keyup Escape
-    escape_down=
     kill -0 "$pid" 2>/dev/null && fail "the game did not end on Escape; output: $(cat "$tmp/game.log")"
     status=0
     wait "$pid" || status=$?
@@ -80,9 +72,8 @@ touch -d '2001-02-03 04:05:06' "$player"
 before=$(stat -c '%s %Y %i' "$player")
 play 640x480
 [ "$status" = 0 ] || fail "the game with the player's configuration did not end with 0"
-if [ ! -f "$player" ] || [ -L "$player" ]; then fail "the player's configuration was replaced"; fi
-[ "$(stat -c '%s %Y %i' "$player")" = "$before" ] || fail "the player's configuration was touched"
-[ "$(cat "$player")" = "$(printf 'window\n640\n480')" ] || fail "the player's configuration changed"
+[ -f "$player" ] && [ ! -L "$player" ] && [ "$(stat -c '%s %Y %i' "$player")" = "$before" ] ||
+    fail "the player's configuration was replaced or touched"
 
 # A refused player's configuration gives the game's own status and message.
 printf 'window\n0\n480\n' >"$player"
