@@ -1,17 +1,14 @@
-// The real game on damaged copies of its data: every file it reads missing, empty, cut short
-// or overwritten with noise, plus forged headers. Files of one kind are damaged together in one
-// run (they are told apart by their paths), which keeps the matrix to a few dozen short runs.
+// The real game on damaged copies of its data: every file it reads missing, empty, cut short,
+// overwritten with noise, or replaced by a directory or a named pipe; forged headers and crafted
+// material references. Each run damages several kinds of file, told apart by their paths.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 #include <sys/wait.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <sstream>
-#include <vector>
 
 #include "GameSession.h"
 
@@ -19,11 +16,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A directory or a named pipe in place of a file must be told as a missing file is.
 enum Damage { Missing, Empty, Truncated, Garbage, Directory, Fifo };
 const char* const kDamageNames[] = {"missing", "empty",     "truncated",
                                     "garbage", "directory", "fifo"};
-const Damage kDamages[] = {Missing, Empty, Truncated, Garbage, Directory, Fifo};
 
 std::string readBytes(const fs::path& path) {
     std::ostringstream bytes;
@@ -31,50 +26,36 @@ std::string readBytes(const fs::path& path) {
     return bytes.str();
 }
 
-// The working directory of one run: resources/ and shaders/ made of links to the real files,
-// some of them replaced by damaged copies.
-class Scratch {
-  public:
+// A working directory of links to the real resources/ and shaders/, some replaced.
+struct Scratch {
+    fs::path dir = mkdtemp(std::string("/tmp/quorvex-broken-XXXXXX").data());
     Scratch() {
-        char pattern[] = "/tmp/quorvex-broken-XXXXXX";
-        dir_ = mkdtemp(pattern);
-        for (const char* sub : {"resources", "shaders"}) {
-            fs::create_directories(dir_ / sub);
-            for (const auto& entry : fs::directory_iterator(fs::path(QUORVEX_SOURCE_DIR) / sub))
-                fs::create_symlink(entry.path(), dir_ / sub / entry.path().filename());
-        }
+        fs::copy(QUORVEX_SOURCE_DIR "/resources", dir / "resources",
+                 fs::copy_options::create_symlinks);
+        fs::copy(QUORVEX_SOURCE_DIR "/shaders", dir / "shaders", fs::copy_options::create_symlinks);
     }
-    ~Scratch() { fs::remove_all(dir_); }
-    Scratch(const Scratch&) = delete;
-
-    std::string dir() const { return dir_.string(); }
+    ~Scratch() { fs::remove_all(dir); }
     void write(const std::string& file, const std::string& bytes) const {
-        fs::remove(dir_ / file);
-        std::ofstream(dir_ / file, std::ios::binary) << bytes;
+        fs::remove(dir / file);
+        std::ofstream(dir / file, std::ios::binary) << bytes;
     }
     void damage(const std::string& file, Damage how) const {
         const std::string original = readBytes(fs::path(QUORVEX_SOURCE_DIR) / file);
-        if (how == Missing || how == Directory || how == Fifo) {
-            fs::remove(dir_ / file);
-            if (how == Directory)
-                fs::create_directory(dir_ / file);
-            if (how == Fifo)
-                mkfifo((dir_ / file).c_str(), 0600);
-        } else if (how != Garbage) {
+        fs::remove(dir / file);
+        if (how == Directory)
+            fs::create_directory(dir / file);
+        if (how == Fifo)
+            mkfifo((dir / file).c_str(), 0600);
+        if (how == Empty || how == Truncated)
             write(file, original.substr(0, how == Empty ? 0 : original.size() / 3));
-        } else { // deterministic noise, so that a failure repeats
+        if (how == Garbage) { // deterministic noise, so that a failure repeats
             std::string noise(std::min<size_t>(original.size(), 64 * 1024), '\0');
             uint32_t x = uint32_t(std::hash<std::string>()(file)) * 2654435761u + 1u;
-            for (char& c : noise) {
-                x ^= x << 13, x ^= x >> 17, x ^= x << 5;
-                c = char(x);
-            }
+            for (char& c : noise)
+                x ^= x << 13, x ^= x >> 17, x ^= x << 5, c = char(x);
             write(file, noise);
         }
     }
-
-  private:
-    fs::path dir_;
 };
 
 int linesWith(const std::string& text, const std::string& needle) {
@@ -86,12 +67,13 @@ int linesWith(const std::string& text, const std::string& needle) {
 }
 
 TEST(BrokenData, DamagedConfigurationEndsWithItsLineAndStatusTwo) {
-    for (Damage how : kDamages) {
+    for (Damage how : {Missing, Empty, Truncated, Garbage, Directory, Fifo}) {
         Scratch scratch;
         scratch.damage("resources/config", how);
         const int raw = std::system(
-            ("cd '" + scratch.dir() + "' && '" QUORVEX_BINARY "' 2>stderr >/dev/null").c_str());
-        const std::string err = readBytes(fs::path(scratch.dir()) / "stderr");
+            ("cd '" + scratch.dir.string() + "' && '" QUORVEX_BINARY "' 2>stderr >/dev/null")
+                .c_str());
+        const std::string err = readBytes(scratch.dir / "stderr");
         SCOPED_TRACE(std::string(kDamageNames[how]) + ": " + err);
         EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 2);
         EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1);
@@ -113,88 +95,64 @@ struct Case {
     std::vector<std::string> damaged;
     std::vector<std::pair<std::string, std::string>> written;
     std::vector<Expect> expect;
-    Case& add(const Case& other) {
-        damaged.insert(damaged.end(), other.damaged.begin(), other.damaged.end());
-        written.insert(written.end(), other.written.begin(), other.written.end());
-        expect.insert(expect.end(), other.expect.begin(), other.expect.end());
-        return *this;
-    }
 };
 void PrintTo(const Case& c, std::ostream* os) {
     *os << c.name;
 }
 
-std::vector<std::string> with(const std::vector<std::string>& names, const std::string& suffix) {
-    std::vector<std::string> paths;
-    for (const std::string& name : names)
-        paths.push_back("resources/" + name + suffix);
-    return paths;
-}
-
-std::vector<Expect> reports(const std::vector<std::string>& files, int min) {
-    std::vector<Expect> expect;
-    for (const std::string& f : files)
-        expect.push_back({f, min, 1});
-    return expect;
+// resources/NAME.SUFFIX for each name, each expected in from `min` to 1 lines.
+void add(Case& c, std::vector<std::string> names, const std::string& suffix, int min = -1) {
+    for (const std::string& name : names) {
+        if (min < 0)
+            c.damaged.push_back("resources/" + name + suffix);
+        else
+            c.expect.push_back({"resources/" + name + suffix, min, 1});
+    }
 }
 
 // Every file kind damaged `how`, in two runs: the meshes, textures, sounds and fragment shaders;
 // the material libraries (told by the meshes that use them) and the vertex shaders.
 std::vector<Case> damagedRuns(Damage how) {
     const std::vector<std::string> meshes = {"planet", "sun", "enemy", "player", "fist"};
-    const std::vector<std::string> textures =
-        with({"planet", "enemy", "player_texture", "font"}, ".tga");
-    // Programs built from each base path: the model program by the planet, the enemy, the
-    // player and its two fists; every other one once. Each construction reports for itself.
-    const std::pair<std::string, int> shaders[] = {{"shaders/planet_shader", 5},
-                                                   {"shaders/sun_shader", 1},
-                                                   {"shaders/shadow_shader", 1},
-                                                   {"shaders/hud", 1}};
+    const std::vector<std::string> textures = {"planet", "enemy", "player_texture", "font"};
     const bool absent = how == Missing || how == Directory || how == Fifo;
     const int least = how == Truncated ? 0 : 1; // a cut-off file may still be usable
-    auto shaderRun = [&](const std::string& stage) {
-        Case run{"", how};
-        for (const auto& [base, owners] : shaders) {
-            run.damaged.push_back(base + "." + stage);
-            run.expect.push_back({base + "." + stage, absent ? owners : 0, absent ? owners : 0});
-        }
-        // A source that is there but does not compile is told on standard output; a cut-off
-        // one may still compile (a stage without main), and then fails to link.
-        const int told = absent ? 0 : 8;
-        run.expect.push_back(
-            {"Shader compilation failed.", how == Truncated ? 0 : told, told, true});
-        run.expect.push_back({"Shader linking failed.", told, told, true});
-        return run;
-    };
     const std::string suffix = std::string("_") + kDamageNames[how];
-    Case data{"data_and_fragment_shaders" + suffix, how, with(meshes, ".obj")};
-    data.damaged.insert(data.damaged.end(), textures.begin(), textures.end());
-    for (const std::string& sound : with({"track1", "track2", "track3", "track4"}, ".mp3"))
-        data.damaged.push_back(sound);
-    for (const std::string& sound : with({"punch", "enemy_punch", "enemy_die"}, ".wav"))
-        data.damaged.push_back(sound);
-    data.expect = reports(with(meshes, ".obj"), least);
-    data.add({"", how, {}, {}, reports(textures, least)});
+    Case data{"data_and_fragment_shaders" + suffix, how};
+    Case materials{"materials_and_vertex_shaders" + suffix, how};
+    add(data, meshes, ".obj");
+    add(data, meshes, ".obj", least);
+    add(data, textures, ".tga");
+    add(data, textures, ".tga", least);
+    add(data, {"track1", "track2", "track3", "track4"}, ".mp3");
+    add(data, {"punch", "enemy_punch", "enemy_die"}, ".wav");
     // Only the punch and the one chosen track are sure to be asked for.
-    data.add({"",
-              how,
-              {},
-              {},
-              {{"resources/punch.wav", least, 1},
-               {"resources/enemy_punch.wav", 0, 1},
-               {"resources/enemy_die.wav", 0, 1},
-               {"resources/track", least, 1}}});
-    Case materials{"materials_and_vertex_shaders" + suffix,
-                   how,
-                   with(meshes, ".mtl"),
-                   {},
-                   reports(with(meshes, ".obj"), least)};
-    return {data.add(shaderRun("frag")), materials.add(shaderRun("vert"))};
+    add(data, {"punch"}, ".wav", least);
+    add(data, {"enemy_punch", "enemy_die"}, ".wav", 0);
+    data.expect.push_back({"resources/track", least, 1});
+    add(materials, meshes, ".mtl");
+    add(materials, meshes, ".obj", least);
+    // Programs built from each base path: the model program by the planet, the enemy, the player
+    // and its two fists; every other one once. Each construction reports for itself. A source
+    // that is there but does not compile is told on standard output; a cut-off one may still
+    // compile (a stage without main), and then fails to link.
+    const int told = absent ? 0 : 8;
+    for (auto [run, stage] : {std::pair{&data, ".frag"}, {&materials, ".vert"}}) {
+        for (auto [base, owners] :
+             {std::pair{"planet_shader", 5}, {"sun_shader", 1}, {"shadow_shader", 1}, {"hud", 1}}) {
+            run->damaged.push_back(std::string("shaders/") + base + stage);
+            run->expect.push_back({run->damaged.back(), absent ? owners : 0, absent ? owners : 0});
+        }
+        run->expect.push_back(
+            {"Shader compilation failed.", how == Truncated ? 0 : told, told, true});
+        run->expect.push_back({"Shader linking failed.", told, told, true});
+    }
+    return {data, materials};
 }
 
 std::vector<Case> cases() {
     std::vector<Case> all;
-    for (Damage how : kDamages)
+    for (Damage how : {Missing, Empty, Truncated, Garbage, Directory, Fifo})
         for (const Case& run : damagedRuns(how))
             all.push_back(run);
     // 18-byte TGA headers, 32 bits per pixel: type 2 uncompressed, 10 run-length.
@@ -204,16 +162,15 @@ std::vector<Case> cases() {
         h[15] = char(height >> 8), h[16] = 32;
         return h + pixels;
     };
-    // RIFF/WAVE chunk sizes that promise far more than the file holds; what it holds may play.
+    // RIFF/WAVE chunk sizes that promise far more than the file holds.
     auto wav = [](uint32_t dataBytes, uint16_t channels, uint16_t bits) {
         auto le = [](uint32_t v, int n) { return std::string(reinterpret_cast<char*>(&v), n); };
         return "RIFF" + le(0x7ffffff0u, 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(channels, 2) +
                le(44100, 4) + le(44100u * channels * bits / 8, 4) + le(channels * bits / 8u, 2) +
                le(bits, 2) + "data" + le(dataBytes, 4) + std::string(100, '\x10');
     };
-    const std::string x64(64, 'x'),
-        triangle = "mtllib planet.mtl\nv 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\nvn 0 0 1\n";
-    // Forged TGA sizes, out-of-range OBJ indices and lying WAV headers concern different files.
+    const std::string x64(64, 'x');
+    const std::string triangle = "mtllib planet.mtl\nv 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\nvn 0 0 1\n";
     Case forged{"forged_headers",
                 Missing,
                 {},
@@ -228,27 +185,25 @@ std::vector<Case> cases() {
                  {"resources/sun.obj", triangle + "f 1//99 2//1 3//1\n"},
                  {"resources/punch.wav", wav(0x7fffff00u, 2, 16)},
                  {"resources/enemy_punch.wav", wav(100, 0, 16)},
-                 {"resources/enemy_die.wav", wav(100, 2, 0)}},
-                reports(with({"planet", "enemy", "player_texture", "font"}, ".tga"), 1)};
-    forged.add(
-        {"", Missing, {}, {}, reports(with({"planet", "enemy", "player", "fist"}, ".obj"), 1)});
+                 {"resources/enemy_die.wav", wav(100, 2, 0)}}};
+    add(forged, {"planet", "enemy", "player_texture", "font"}, ".tga", 1);
+    add(forged, {"planet", "enemy", "player", "fist"}, ".obj", 1);
     // The importer drops the sun's normal, which the sun does not ask for; what a lying WAV
     // holds may play.
-    forged.add({"", Missing, {}, {}, {{"resources/sun.obj", 0, 1}}});
-    forged.add(
-        {"", Missing, {}, {}, reports(with({"punch", "enemy_punch", "enemy_die"}, ".wav"), 0)});
+    add(forged, {"sun"}, ".obj", 0);
+    add(forged, {"punch", "enemy_punch", "enemy_die"}, ".wav", 0);
     all.push_back(forged);
     // Material references the importer must never see: a texture map before any material (it
     // once wrote through a null material), a library outside the folder, map options.
-    all.push_back({"crafted_material_references",
-                   Missing,
-                   {},
-                   {{"resources/planet.mtl", "map_Kd red1\nnewmtl Material\n"},
-                    {"resources/enemy.obj",
-                     "mtllib ../resources/enemy.mtl\n" +
-                         readBytes(fs::path(QUORVEX_SOURCE_DIR) / "resources/enemy.obj")},
-                    {"resources/player.mtl", "newmtl Material\nmap_Kd -clamp on player.tga\n"}},
-                   reports(with({"planet", "enemy", "player"}, ".obj"), 1)});
+    Case crafted{"crafted_material_references",
+                 Missing,
+                 {},
+                 {{"resources/planet.mtl", "map_Kd red1\nnewmtl Material\n"},
+                  {"resources/enemy.obj", "mtllib ../resources/enemy.mtl\n" +
+                                              readBytes(QUORVEX_SOURCE_DIR "/resources/enemy.obj")},
+                  {"resources/player.mtl", "newmtl Material\nmap_Kd -clamp on player.tga\n"}}};
+    add(crafted, {"planet", "enemy", "player"}, ".obj", 1);
+    all.push_back(crafted);
     all.push_back({"enemy_mtl_missing",
                    Missing,
                    {"resources/enemy.mtl"},
@@ -274,7 +229,7 @@ TEST_P(Damaged, IsReportedOnceAndTheGameRunsOn) {
         scratch.damage(file, GetParam().how);
     for (const auto& [file, bytes] : GetParam().written)
         scratch.write(file, bytes);
-    GameSession game(scratch.dir());
+    GameSession game(scratch.dir.string());
     ASSERT_TRUE(game.hasWindow()) << game.standardError();
     game.movePointer(900, 360);
     game.holdButton(1, 0.3);
