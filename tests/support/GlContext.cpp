@@ -18,7 +18,7 @@ GlContext::GlContext(int width, int height) {
         problem_ = "glfwCreateWindow failed for a 3.3 core context";
         return;
     }
-    glfwMakeContextCurrent(window_);
+    makeContextCurrent(window_);
     glewExperimental = GL_TRUE;
     if (const GLenum result = glewInit(); result != GLEW_OK) {
         problem_ = "glewInit failed: " + std::string((const char*)glewGetErrorString(result));
