@@ -47,7 +47,7 @@ FrameRig* openRig() {
     if (!window) {
         return nullptr;
     }
-    glfwMakeContextCurrent(window);
+    makeContextCurrent(window);
     glfwSwapInterval(0);
     glewExperimental = GL_TRUE;
     if (glewInit() != GLEW_OK) {

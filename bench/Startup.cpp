@@ -7,17 +7,10 @@
 #include <string>
 
 #include "app/Config.h"
+#include "app/Game.h"
 #include "app/GlState.h"
-#include "app/Hud.h"
-#include "app/RenderPasses.h"
-#include "app/ShadowMap.h"
-#include "app/Shell.h"
 #include "app/Window.h"
 #include "audio/SoundEngine.h"
-#include "render/TextRenderer.h"
-#include "world/Camera.h"
-#include "world/SphereMath.h"
-#include "world/World.h"
 
 namespace {
 long long realtimeNanos() {
@@ -61,37 +54,23 @@ int measureStartup(long long launchNanos) {
     glewInit();
     setGlobalGlState();
     steps.mark("window");
-    auto shadowMap = std::make_unique<ShadowMap>();
-    auto text = std::make_unique<TextRenderer>("resources/font.tga");
-    steps.mark("shadow+text");
-    std::unique_ptr<SoundEngine> sound = SoundEngine::create();
-    steps.mark("sound");
-    auto world = std::make_unique<World>(sound.get(), &Window::time);
-    world->camera->aspect = static_cast<float>(width) / static_cast<float>(height);
-    for (int i = 0; i < 5; ++i) {
-        world->spawnEnemy(randomDirection());
+    std::unique_ptr<Game> game =
+        Game::create(width, height, &Window::time, &SoundEngine::create, Graphics::On);
+    if (!game) {
+        return 1;
     }
-    steps.mark("world");
-    Shell shell(*world, width, height, &Window::time);
-    shell.startTimers();
-    renderFrame(*shadowMap, *world, width, height);
-    glFinish();
-    steps.mark("passes");
-    shell.startScreenFrame(window->snapshot(), shell.frameTime());
-    drawTexts(*text, {startPrompt()});
-    window->swapBuffers();
+    steps.mark("game");
+    game->startScreenFrame(*window);
     glFinish();
     const double firstFrame = secondsSince(start);
 
     const long long musicStart = realtimeNanos();
-    sound->play2D("resources/track1.mp3", true, false, true);
+    game->sound().play2D("resources/track1.mp3", true, false, true);
     const double music = secondsSince(musicStart);
     std::printf("startup %.4f s to the first presented frame; music track started in %.4f s\n"
                 "  steps ended at (s):%s\n",
                 firstFrame, music, steps.text.c_str());
-    world.reset();
-    text.reset();
-    shadowMap.reset();
+    game.reset();
     window.reset();
     return 0;
 }

@@ -1,11 +1,11 @@
 #include "app/Window.h"
 
 #include "app/ContextHints.h"
+#include "io/Report.h"
 
 #include <GLFW/glfw3.h>
 #include <cmath>
 #include <cstdlib>
-#include <iostream>
 #include <string>
 
 int findKeyTyping(char c, const KeyNameFunction& keyName) {
@@ -77,13 +77,13 @@ std::unique_ptr<Window> Window::open(int width, int height, bool fullscreen) {
     // Launchers such as Steam hand their gamepad mappings over in this variable.
     const char* mappings = std::getenv("SDL_GAMECONTROLLERCONFIG");
     if (mappings && *mappings && !glfwUpdateGamepadMappings(mappings)) {
-        std::cerr << "SDL_GAMECONTROLLERCONFIG: gamepad mappings refused" << std::endl;
+        report(ReportStream::Err, "SDL_GAMECONTROLLERCONFIG: gamepad mappings refused");
     }
     requestGameContext();
     GLFWmonitor* monitor = fullscreen ? glfwGetPrimaryMonitor() : nullptr;
     GLFWwindow* window = glfwCreateWindow(width, height, "", monitor, nullptr);
     if (!window) return nullptr;
-    glfwMakeContextCurrent(window);
+    makeContextCurrent(window);
     return std::unique_ptr<Window>(new Window(window));
 }
 

@@ -5,6 +5,7 @@
 
 #include "app/FrameInput.h"
 #include "app/InputEvents.h"
+#include "app/Screen.h"
 
 struct GLFWwindow;
 
@@ -18,13 +19,13 @@ int findKeyTyping(char c, const KeyNameFunction& keyName);
 
 // The one wrapper over GLFW: window and GL 3.3 core context, keys, buttons, pointer, clock,
 // swap with event processing. Nothing else in the game calls GLFW's window functions.
-class Window {
-public:
+class Window : public Screen {
+  public:
     // Initialises GLFW and opens the window with a 24-bit depth and 8-bit stencil buffer,
     // fullscreen on the primary monitor at the given size when asked. Null on failure.
     // Gamepad mappings in SDL_GAMECONTROLLERCONFIG are added to GLFW's own.
     static std::unique_ptr<Window> open(int width, int height, bool fullscreen);
-    ~Window();
+    ~Window() override;
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
 
@@ -32,11 +33,11 @@ public:
     void showCursor();
 
     // The state now, with the presses counted since the last takeInput; the frame's input.
-    FrameInput snapshot() const;
+    FrameInput snapshot() const override;
     // The snapshot for a new frame: its presses are not counted again in the next one.
-    FrameInput takeInput();
+    FrameInput takeInput() override;
     // Presents the frame, then collects the window's pending events.
-    void swapBuffers();
+    void swapBuffers() override;
     bool isOpen() const;
 
     // Seconds since GLFW was initialised.

@@ -2,22 +2,15 @@
 #include <GLFW/glfw3.h>
 #include <cstdlib>
 #include <ctime>
-#include <iostream>
 #include <memory>
+#include <string>
 
 #include "app/Config.h"
+#include "app/Game.h"
 #include "app/GlState.h"
-#include "app/Hud.h"
-#include "app/RenderPasses.h"
-#include "app/ShadowMap.h"
-#include "app/Shell.h"
 #include "app/Window.h"
 #include "audio/SoundEngine.h"
-#include "player/Player.h"
-#include "render/ShaderProgram.h"
-#include "render/TextRenderer.h"
-#include "world/SphereMath.h"
-#include "world/World.h"
+#include "io/Report.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 // In a sanitized build the in-process tests check our own objects for leaks. The game itself
@@ -31,7 +24,7 @@ int main() {
 
     const ConfigResult config = readConfig("resources/config");
     if (!config.ok) {
-        std::cerr << config.error << std::endl;
+        report(ReportStream::Err, config.error);
         return kConfigExitStatus;
     }
     const int width = config.config.width;
@@ -39,7 +32,7 @@ int main() {
 
     std::unique_ptr<Window> window = Window::open(width, height, config.config.fullscreen);
     if (!window) {
-        std::cerr << "Failed to initialize OpenGL window." << std::endl;
+        report(ReportStream::Err, "Failed to initialize OpenGL window.");
         glfwTerminate();
         return 1;
     }
@@ -49,54 +42,23 @@ int main() {
     glewExperimental = GL_TRUE;
     const GLenum glewStatus = glewInit();
     if (glewStatus != GLEW_OK) {
-        std::cerr << "Error: " << glewGetErrorString(glewStatus) << std::endl;
+        report(ReportStream::Err, std::string("Error: ") + reinterpret_cast<const char*>(
+                                                               glewGetErrorString(glewStatus)));
     }
     setGlobalGlState();
 
-    auto shadowMap = std::make_unique<ShadowMap>();
-    if (!shadowMap->complete()) {
-        std::cout << "Problem mit FBO!" << std::endl;
+    std::unique_ptr<Game> game =
+        Game::create(width, height, &Window::time, &SoundEngine::create, Graphics::On);
+    if (!game)
         return 0;
-    }
-    auto text = std::make_unique<TextRenderer>("resources/font.tga");
-    std::unique_ptr<SoundEngine> sound = SoundEngine::create();
-    auto world = std::make_unique<World>(sound.get(), &Window::time);
-    world->camera->aspect = static_cast<float>(width) / static_cast<float>(height);
-    for (int i = 0; i < 5; ++i) world->spawnEnemy(randomDirection());
+    while (game->onStartScreen())
+        game->startScreenFrame(*window);
+    game->startMusic();
+    while (game->running())
+        game->gameFrame(*window);
 
-    Shell shell(*world, width, height, &Window::time);
-    shell.startTimers();
-    while (!shell.state.started && shell.state.running) {
-        checkGlError();
-        const float dt = shell.frameTime();
-        renderFrame(*shadowMap, *world, width, height);
-        const FrameInput in = window->takeInput();
-        shell.startScreenFrame(in, dt);
-        drawTexts(*text, {startPrompt()});
-        window->swapBuffers();
-        shell.quitTest(window->snapshot());
-    }
-
-    const float v = musicValue(randomValue());
-    std::cout << v << std::endl;
-    Sound* music = sound->play2D(musicTrack(v), true, false, true);
-
-    while (shell.state.running) {
-        checkGlError();
-        const float dt = shell.frameTime();
-        const DisplayChanges changes = shell.gameFrame(window->takeInput(), dt, music);
-        applyDisplayChanges(changes, shell.state);
-        renderFrame(*shadowMap, *world, width, height);
-        drawTexts(*text, hudLayout(readHudValues(*world, shell.state)));
-        shell.frameDrawn();
-        window->swapBuffers();
-        shell.quitTest(window->snapshot());
-    }
-
-    // The GL objects go while their context still exists; the sound outlives the world.
-    world.reset();
-    text.reset();
-    shadowMap.reset();
+    // The GL objects go while their context still exists.
+    game.reset();
     window.reset();
     glfwTerminate();
     return 0;

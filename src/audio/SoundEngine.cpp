@@ -5,9 +5,8 @@
 #include <dlfcn.h>
 #include <mpg123.h>
 
-#include <iostream>
-
 #include "io/DataFile.h"
+#include "io/Report.h"
 
 namespace {
 
@@ -48,7 +47,7 @@ std::string cannotOpen(const std::string& file) {
 }
 
 std::unique_ptr<SoundEngine> silentWithMessage(const std::string& reason) {
-    std::cerr << "Sound: no audio device (" << reason << "); the game runs silent." << std::endl;
+    report(ReportStream::Err, "Sound: no audio device (" + reason + "); the game runs silent.");
     return SoundEngine::createSilent();
 }
 
@@ -263,8 +262,16 @@ Sound* SoundEngine::playMusic(const std::string& file, bool looped, bool startPa
 }
 
 void SoundEngine::reportOnce(const std::string& file, const char* reason) {
-    if (unplayable_.insert(file).second) {
-        std::cerr << "Sound: cannot play \"" << file << "\" (" << reason << "); it stays silent."
-                  << std::endl;
+    if (unplayable_.emplace(file, reason).second) {
+        report(ReportStream::Err,
+               "Sound: cannot play \"" + file + "\" (" + reason + "); it stays silent.");
     }
+}
+
+LoadState SoundEngine::state(const std::string& file) const {
+    LoadState state;
+    const auto it = unplayable_.find(file);
+    if (it != unplayable_.end())
+        state.fail(it->second);
+    return state;
 }

@@ -2,11 +2,11 @@
 
 #include <map>
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
 #include "audio/Sound.h"
+#include "io/Report.h"
 
 struct Mix_Chunk;
 struct _Mix_Music;
@@ -40,6 +40,8 @@ class SoundEngine {
     // How many times `file` was asked to play, whether or not it could be heard.
     int playCount(const std::string& file) const;
     bool hasDevice() const { return device_; }
+    // Played, or silent for the reason reported (a file not yet asked for counts as played).
+    LoadState state(const std::string& file) const;
 
   private:
     explicit SoundEngine(bool device) : device_(device) {}
@@ -51,8 +53,8 @@ class SoundEngine {
     std::map<std::string, int> playCounts_;
     // Effects are decoded whole on first use and kept for the engine's lifetime.
     std::map<std::string, Mix_Chunk*> effects_;
-    // Files already reported as unplayable: never loaded or reported again.
-    std::set<std::string> unplayable_;
+    // Files already reported as unplayable, with the reason: never loaded or reported again.
+    std::map<std::string, std::string> unplayable_;
     // The one streamed music the mixer can play at a time, and every handle given out, which
     // stay valid (though silent once replaced) until the engine goes.
     _Mix_Music* music_ = nullptr;

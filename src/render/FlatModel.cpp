@@ -8,7 +8,13 @@
 FlatModel::FlatModel(const std::string& shaderBase, const std::string& meshPath) {
     program_ = std::make_unique<ShaderProgram>(shaderBase);
     program_->bindOutputAndRelink("out_color");
-    Mesh::load(program_.get(), meshPath, vertexCount_, buffers_, vao_, false, false);
+    std::string meshProblem;
+    Mesh::load(program_.get(), meshPath, vertexCount_, buffers_, vao_, false, false, &meshProblem);
+    // In the order the faults were reported.
+    if (!program_->state().loaded)
+        state_.fail(program_->state().problem);
+    if (!meshProblem.empty())
+        state_.fail(meshProblem);
     if (program_->program != 0) {
         mvpLocation_ = glGetUniformLocation(program_->program, "MVP");
     }

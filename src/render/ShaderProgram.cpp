@@ -1,9 +1,9 @@
 #include "render/ShaderProgram.h"
 
-#include <iostream>
 #include <vector>
 
 #include "io/DataFile.h"
+#include "io/Report.h"
 #include "render/GlCurrent.h"
 
 namespace {
@@ -37,7 +37,7 @@ void checkGlErrorFrom(GLenum (*fetch)()) {
     // One code per call: further pending codes are left for the next call.
     const GLenum code = fetch();
     if (code != GL_NO_ERROR) {
-        std::cerr << glErrorMessage(code) << std::endl;
+        report(ReportStream::Err, glErrorMessage(code));
     }
 }
 
@@ -51,7 +51,7 @@ ShaderProgram::ShaderProgram(const std::string& basePath) {
     const std::string vertexPath = basePath + ".vert";
     const DataFile vertexFile = readDataFile(vertexPath, kMaxSourceBytes);
     if (!vertexFile.ok()) {
-        std::cerr << "Vertex shader file " << basePath << ".vert does not exist." << std::endl;
+        fail(ReportStream::Err, "Vertex shader file " + basePath + ".vert does not exist.");
         return;
     }
     const std::string& vertexSource = vertexFile.bytes;
@@ -59,7 +59,7 @@ ShaderProgram::ShaderProgram(const std::string& basePath) {
     const std::string fragmentPath = basePath + ".frag";
     const DataFile fragmentFile = readDataFile(fragmentPath, kMaxSourceBytes);
     if (!fragmentFile.ok()) {
-        std::cerr << "Fragment shader file " << basePath << ".frag does not exist." << std::endl;
+        fail(ReportStream::Err, "Fragment shader file " + basePath + ".frag does not exist.");
         return;
     }
     const std::string& fragmentSource = fragmentFile.bytes;
@@ -102,7 +102,7 @@ GLuint ShaderProgram::compile(GLenum type, const std::string& source) {
     GLuint shader = glCreateShader(type);
     checkGlError();
     if (shader == 0) {
-        std::cerr << "Could not create shader object." << std::endl;
+        fail(ReportStream::Err, "Could not create shader object.");
         return 0;
     }
     // The length is passed so that the text needs no terminator.
@@ -115,7 +115,7 @@ GLuint ShaderProgram::compile(GLenum type, const std::string& source) {
     GLint status = GL_FALSE;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &status);
     if (status != GL_TRUE) {
-        std::cout << "Shader compilation failed." << std::endl;
+        fail(ReportStream::Out, "Shader compilation failed.");
         printShaderLog(shader);
     }
     checkGlError();
@@ -126,7 +126,7 @@ void ShaderProgram::link() {
     if (program == 0) {
         program = glCreateProgram();
         if (program == 0) {
-            std::cerr << "Could not create program object." << std::endl;
+            fail(ReportStream::Err, "Could not create program object.");
             return;
         }
         glAttachShader(program, vertexShader);
@@ -136,7 +136,7 @@ void ShaderProgram::link() {
     GLint status = GL_FALSE;
     glGetProgramiv(program, GL_LINK_STATUS, &status);
     if (status != GL_TRUE) {
-        std::cout << "Shader linking failed." << std::endl;
+        fail(ReportStream::Out, "Shader linking failed.");
         printProgramLog(program);
         glDeleteProgram(program);
         program = 0;
@@ -149,7 +149,7 @@ void ShaderProgram::printShaderLog(GLuint shader) {
     GLsizei length = 0;
     glGetShaderInfoLog(shader, kInfoLogSize, &length, log.data());
     if (length > 0) {
-        std::cout << std::string(log.data(), static_cast<size_t>(length)) << std::endl;
+        report(ReportStream::Out, std::string(log.data(), static_cast<size_t>(length)));
     }
 }
 
@@ -158,8 +158,13 @@ void ShaderProgram::printProgramLog(GLuint programName) {
     GLsizei length = 0;
     glGetProgramInfoLog(programName, kInfoLogSize, &length, log.data());
     if (length > 0) {
-        std::cout << std::string(log.data(), static_cast<size_t>(length)) << std::endl;
+        report(ReportStream::Out, std::string(log.data(), static_cast<size_t>(length)));
     }
+}
+
+void ShaderProgram::fail(ReportStream stream, const std::string& line) {
+    report(stream, line);
+    state_.fail(line);
 }
 
 void ShaderProgram::bindOutputAndRelink(const char* outputName) {

@@ -3,6 +3,8 @@
 #include <GL/glew.h>
 #include <string>
 
+#include "io/Report.h"
+
 // Reports one pending OpenGL error, if any, as one line on standard error.
 void checkGlError();
 // checkGlError with the code taken from `fetch` (glGetError in the game), called once.
@@ -27,8 +29,16 @@ class ShaderProgram {
     // When the program exists: binds colour output 0 to `outputName` and links again.
     void bindOutputAndRelink(const char* outputName);
 
+    // Built, or drawing nothing for the first failure reported ("Shader linking failed.", ...).
+    const LoadState& state() const { return state_; }
+
     bool ready = false;
     GLuint vertexShader = 0;
     GLuint fragmentShader = 0;
     GLuint program = 0;
+
+  private:
+    void fail(ReportStream stream, const std::string& line);
+
+    LoadState state_;
 };

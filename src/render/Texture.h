@@ -2,21 +2,14 @@
 
 #include <GL/glew.h>
 #include <string>
-#include <vector>
 
-// A decoded image, rows bottom-up (the first row is the image's bottom edge), 4 channels.
-struct Image {
-    int width = 0;
-    int height = 0;
-    std::vector<unsigned char> rgba;
-};
-
-// Decodes a TGA from memory; false with a reason on failure (other formats are refused).
-bool decodeImage(const void* bytes, size_t size, Image& out, std::string* problem);
+#include "decode/Image.h"
+#include "io/Report.h"
 
 // Loads `path` into level 0 of the bound GL_TEXTURE_2D, its lower-left corner at (0, 0).
-// Reports a failure once on standard error, naming the path, and leaves the texture empty.
-bool loadTexture2D(const std::string& path);
+// Reports a failure once on standard error, naming the path, gives its reason in `reason`
+// ("" when none) and leaves a 1 x 1 magenta image in its place.
+bool loadTexture2D(const std::string& path, std::string* reason = nullptr);
 
 // One GL texture name, owned. Built as every model texture and the font atlas are:
 // repeat wrap, linear magnification, mipmapped minification.
@@ -28,7 +21,10 @@ public:
     Texture& operator=(const Texture&) = delete;
 
     GLuint name() const { return name_; }
+    // Loaded, or magenta for the reason given ("cannot be opened", "file too large", ...).
+    const LoadState& state() const { return state_; }
 
-private:
+  private:
     GLuint name_ = 0;
+    LoadState state_;
 };

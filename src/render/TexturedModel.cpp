@@ -11,7 +11,8 @@ TexturedModel::TexturedModel(const std::string& meshPath, const std::string& tex
     program_ = std::make_unique<ShaderProgram>("shaders/planet_shader");
     program_->bindOutputAndRelink("out_color");
 
-    Mesh::load(program_.get(), meshPath, vertexCount_, buffers_, vao_, true, true);
+    std::string meshProblem;
+    Mesh::load(program_.get(), meshPath, vertexCount_, buffers_, vao_, true, true, &meshProblem);
 
     // The depth pass reads only the positions, through the shadow program's own binding.
     glGenVertexArrays(1, &depthVao_);
@@ -25,6 +26,14 @@ TexturedModel::TexturedModel(const std::string& meshPath, const std::string& tex
     glUseProgram(0);
 
     texture_ = std::make_unique<Texture>(texturePath);
+
+    // In the order the faults were reported.
+    if (!program_->state().loaded)
+        state_.fail(program_->state().problem);
+    if (!meshProblem.empty())
+        state_.fail(meshProblem);
+    if (!texture_->state().loaded)
+        state_.fail(texture_->state().problem);
 
     const GLuint program = program_->program;
     if (program != 0) {

@@ -28,6 +28,8 @@ public:
     void drawDepth(const glm::mat4& model, const ShaderProgram& shadowProgram) const;
 
     int vertexCount() const { return vertexCount_; }
+    // Loaded, or fell back for the first fault of its program, mesh or texture.
+    const LoadState& state() const { return state_; }
     GLuint programName() const { return program_ ? program_->program : 0; }
     GLuint textureName() const { return texture_ ? texture_->name() : 0; }
 
@@ -38,6 +40,7 @@ private:
     GLuint vao_ = 0;
     GLuint depthVao_ = 0;
     std::unique_ptr<Texture> texture_;
+    LoadState state_;
     // Looked up once after the final link; they do not change afterwards.
     GLint mvpLocation_ = -1;
     GLint modelLocation_ = -1;

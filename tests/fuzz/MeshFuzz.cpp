@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "render/Mesh.h"
+#include "decode/MeshData.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto* split = static_cast<const uint8_t*>(std::memchr(data, 0, size));

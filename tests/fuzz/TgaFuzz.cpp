@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "render/Texture.h"
+#include "decode/Image.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Image image;

@@ -18,7 +18,7 @@ GlContext::GlContext(int width, int height) {
     problem = window ? "" : "glfwCreateWindow failed for a 3.3 core context";
     if (!window)
         return;
-    glfwMakeContextCurrent(window);
+    makeContextCurrent(window);
     glewExperimental = GL_TRUE;
     if (glewInit() != GLEW_OK)
         problem = "glewInit failed";

@@ -1,0 +1,81 @@
+#include "app/Game.h"
+
+#include <sstream>
+
+#include "app/GlState.h"
+#include "app/Hud.h"
+#include "app/RenderPasses.h"
+#include "app/Screen.h"
+#include "app/ShadowMap.h"
+#include "audio/SoundEngine.h"
+#include "io/Report.h"
+#include "render/ShaderProgram.h"
+#include "render/TextRenderer.h"
+#include "world/Camera.h"
+#include "world/SphereMath.h"
+
+std::unique_ptr<Game> Game::create(int width, int height, Clock clock, const SoundMaker& makeSound,
+                                   Graphics graphics) {
+    std::unique_ptr<Game> game(new Game(width, height, graphics));
+    if (game->graphics_) {
+        game->shadowMap_ = std::make_unique<ShadowMap>();
+        if (!game->shadowMap_->complete()) {
+            report(ReportStream::Out, "Problem mit FBO!");
+            return nullptr;
+        }
+        game->text_ = std::make_unique<TextRenderer>("resources/font.tga");
+    }
+    game->sound_ = makeSound();
+    game->world_ = std::make_unique<World>(game->sound_.get(), clock, graphics);
+    game->world_->camera->aspect = static_cast<float>(width) / static_cast<float>(height);
+    for (int i = 0; i < 5; ++i)
+        game->world_->spawnEnemy(randomDirection());
+    game->shell_ = std::make_unique<Shell>(*game->world_, width, height, clock);
+    game->shell_->startTimers();
+    return game;
+}
+
+Game::Game(int width, int height, Graphics graphics)
+    : width_(width), height_(height), graphics_(graphics == Graphics::On) {}
+
+Game::~Game() = default;
+
+void Game::startScreenFrame(Screen& screen) {
+    if (graphics_)
+        checkGlError();
+    const float dt = shell_->frameTime();
+    if (graphics_)
+        renderFrame(*shadowMap_, *world_, width_, height_);
+    shell_->startScreenFrame(screen.takeInput(), dt);
+    if (graphics_)
+        drawTexts(*text_, {startPrompt()});
+    screen.swapBuffers();
+    shell_->quitTest(screen.snapshot());
+}
+
+void Game::startMusic() {
+    const float v = musicValue(randomValue());
+    std::ostringstream line;
+    line << v;
+    report(ReportStream::Out, line.str());
+    music_ = sound_->play2D(musicTrack(v), true, false, true);
+}
+
+void Game::gameFrame(Screen& screen, bool draw) {
+    const bool gl = graphics_ && draw;
+    if (gl)
+        checkGlError();
+    const float dt = shell_->frameTime();
+    const DisplayChanges changes = shell_->gameFrame(screen.takeInput(), dt, music_);
+    // Undrawn frames keep the toggles' GL state for the next drawn one.
+    if (graphics_)
+        applyDisplayChanges(changes, shell_->state);
+    if (gl) {
+        renderFrame(*shadowMap_, *world_, width_, height_);
+        drawTexts(*text_, hudLayout(readHudValues(*world_, shell_->state)));
+    }
+    if (draw)
+        shell_->frameDrawn();
+    screen.swapBuffers();
+    shell_->quitTest(screen.snapshot());
+}
