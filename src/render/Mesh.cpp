@@ -1,5 +1,6 @@
 #include "render/Mesh.h"
 
+#include "decode/MeshData.h"
 #include "io/Report.h"
 #include "render/ShaderProgram.h"
 

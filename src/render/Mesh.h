@@ -3,8 +3,6 @@
 #include <GL/glew.h>
 #include <string>
 
-#include "decode/MeshData.h"
-
 class ShaderProgram;
 
 class Mesh {

@@ -1,5 +1,6 @@
 #include "render/Texture.h"
 
+#include "decode/Image.h"
 #include "io/DataFile.h"
 #include "io/Report.h"
 #include "render/GlCurrent.h"

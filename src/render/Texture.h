@@ -3,7 +3,6 @@
 #include <GL/glew.h>
 #include <string>
 
-#include "decode/Image.h"
 #include "io/Report.h"
 
 // Loads `path` into level 0 of the bound GL_TEXTURE_2D, its lower-left corner at (0, 0).

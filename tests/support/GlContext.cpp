@@ -1,6 +1,7 @@
 #include "support/GlContext.h"
 
 #include "app/ContextHints.h"
+#include "io/Report.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -55,12 +56,15 @@ std::array<int, 4> Framebuffer::pixel(int x, int y) const {
 }
 
 std::string captureStderr(const std::function<void()>& call, bool stdout_) {
-    std::fflush(nullptr); // std::cout and std::cerr write through to stdio
-    stdout_ ? testing::internal::CaptureStdout() : testing::internal::CaptureStderr();
+    const ReportStream wanted = stdout_ ? ReportStream::Out : ReportStream::Err;
+    std::string lines;
+    setReportSink([&](ReportStream stream, const std::string& line) {
+        if (stream == wanted)
+            lines += line + "\n";
+    });
     call();
-    std::fflush(nullptr);
-    return stdout_ ? testing::internal::GetCapturedStdout()
-                   : testing::internal::GetCapturedStderr();
+    setReportSink(nullptr);
+    return lines;
 }
 
 std::array<int, 3> liveGlNames() {

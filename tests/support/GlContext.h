@@ -40,7 +40,8 @@ struct Framebuffer {
     GLuint names[3] = {0, 0, 0};                  // framebuffer, colour, depth
 };
 
-// What `call` writes to standard error (or standard output).
+// The lines the game reports on standard error (or standard output) during `call`, read from
+// the reporter's sink; each file may be reported again in it.
 std::string captureStderr(const std::function<void()>& call, bool stdout_ = false);
 inline std::string captureStdout(const std::function<void()>& call) {
     return captureStderr(call, true);

@@ -9,8 +9,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "render/Mesh.h"
-#include "render/Texture.h"
+#include "decode/MeshData.h"
+#include "decode/Image.h"
 #include "support/Fixtures.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // Images that promise more than they hold or are no TGA.
 #include <gtest/gtest.h>
 
-#include "render/Texture.h"
+#include "decode/Image.h"
 #include "support/Fixtures.h"
 
 static std::string tga(int type, int width, int height, const std::string& pixels) {

@@ -2,7 +2,7 @@
 // case is the fuzzer's input that made the importer write through a null material.
 #include <gtest/gtest.h>
 
-#include "render/Mesh.h"
+#include "decode/MeshData.h"
 
 TEST(MeshGuard, CraftedStatementsAreRefusedWithTheirLine) {
     const std::string triangle = "mtllib m.mtl\nv 0 0 0\nv 1 0 0\nv 0 1 0\nusemtl red\nf 1 2 3\n";

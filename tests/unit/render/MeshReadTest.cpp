@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "render/Mesh.h"
+#include "decode/MeshData.h"
 #include "support/Fixtures.h"
 
 using Floats = std::vector<float>;
