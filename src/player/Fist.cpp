@@ -1,5 +1,6 @@
 #include "player/Fist.h"
 
+#include "render/TexturedModel.h"
 #include "world/SphereMath.h"
 #include "world/World.h"
 
@@ -10,6 +11,8 @@ Fist::Fist(World* world) : world_(world) {
             "resources/fist.obj", "resources/player_texture.tga", *world->shadowProgram);
     }
 }
+
+Fist::~Fist() = default;
 
 void Fist::setScale(float value) {
     scale = value / 40.0f;

@@ -1,17 +1,18 @@
 #pragma once
 
-#include <GL/glew.h>
 #include <glm/glm.hpp>
 #include <memory>
 
-#include "render/TexturedModel.h"
+#include "render/GlTypes.h"
 
+class TexturedModel;
 class World;
 
 // One of the player's floating fists: only its place, size and matrix; the player moves it.
 class Fist {
   public:
     explicit Fist(World* world);
+    ~Fist();
 
     void setScale(float value);    // scale = value / 40; shows at the next setPosition
     void setPosition(glm::vec3 p); // position = p, then the matrix is rebuilt

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "render/TexturedModel.h"
 #include "world/SphereMath.h"
 #include "world/World.h"
 
@@ -43,6 +44,8 @@ Player::Player(World* world) : world_(world) {
     leftFist = std::make_unique<Fist>(world);
     placeFists();
 }
+
+Player::~Player() = default;
 
 void Player::moveForward(float angle) {
     step(true, angle);

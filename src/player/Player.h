@@ -1,12 +1,12 @@
 #pragma once
 
-#include <GL/glew.h>
 #include <glm/glm.hpp>
 #include <memory>
 
 #include "player/Fist.h"
-#include "render/TexturedModel.h"
+#include "render/GlTypes.h"
 
+class TexturedModel;
 class World;
 
 // The character: walks over the sphere by rotating its place about its own two axes, faces
@@ -14,6 +14,7 @@ class World;
 class Player {
   public:
     explicit Player(World* world);
+    ~Player();
 
     void punch() { punching = true; }
     void superPunch() { superPunching = true; }

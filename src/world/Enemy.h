@@ -1,7 +1,8 @@
 #pragma once
 
-#include <GL/glew.h>
 #include <glm/glm.hpp>
+
+#include "render/GlTypes.h"
 
 class World;
 

@@ -16,7 +16,7 @@ class Enemy;
 // slot but no cell; an enemy whose place is off the unit sphere by more than a hair sits in a
 // cell that every query visits.
 class EnemyIndex {
-public:
+  public:
     using EnemyList = std::vector<std::unique_ptr<Enemy>>;
 
     EnemyIndex();
@@ -39,7 +39,7 @@ public:
 
     std::size_t size() const { return slots_.size(); }
 
-private:
+  private:
     struct Entry {
         Enemy* enemy;
         glm::vec3 place; // the enemy's position when it was filed

@@ -1,21 +1,22 @@
 #pragma once
 
-#include <GL/glew.h>
 #include <glm/glm.hpp>
 #include <memory>
 
-#include "render/TexturedModel.h"
+#include "render/GlTypes.h"
 
+class TexturedModel;
 class World;
 
 // Mesh, texture and program shared by every enemy; each enemy passes its own matrix.
 class EnemyModel {
-public:
+  public:
     explicit EnemyModel(World* world);
+    ~EnemyModel();
     void draw(GLuint shadowTexture, glm::mat4 model, float transparency) const;
     void drawDepth(glm::mat4 model) const;
 
-private:
+  private:
     World* world_;
     std::unique_ptr<TexturedModel> body_;
 };

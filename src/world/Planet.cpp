@@ -1,10 +1,13 @@
 #include "world/Planet.h"
 
+#include "render/TexturedModel.h"
 #include "world/World.h"
 
 Planet::Planet(World* world)
     : world_(world), body_(std::make_unique<TexturedModel>(
                          "resources/planet.obj", "resources/planet.tga", *world->shadowProgram)) {}
+
+Planet::~Planet() = default;
 
 void Planet::draw(GLuint shadowTexture) const {
     const Camera& camera = *world_->camera;

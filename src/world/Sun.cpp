@@ -2,6 +2,7 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
+#include "render/FlatModel.h"
 #include "world/World.h"
 
 glm::mat4 sunModelMatrix() {
@@ -13,6 +14,8 @@ glm::mat4 sunModelMatrix() {
 Sun::Sun(World* world)
     : model(sunModelMatrix()), world_(world),
       body_(std::make_unique<FlatModel>("shaders/sun_shader", "resources/sun.obj")) {}
+
+Sun::~Sun() = default;
 
 void Sun::draw() const {
     const Camera& camera = *world_->camera;

@@ -3,19 +3,19 @@
 #include <glm/glm.hpp>
 #include <memory>
 
-#include "render/FlatModel.h"
-
+class FlatModel;
 class World;
 
 // The visible light body far out on +x, in its flat material colour; casts no shadow.
 class Sun {
-public:
+  public:
     explicit Sun(World* world);
+    ~Sun();
     void draw() const;
 
-    glm::mat4 model{1.0f};  // translate(100, 0, 0) * scale(20)
+    glm::mat4 model{1.0f}; // translate(100, 0, 0) * scale(20)
 
-private:
+  private:
     World* world_;
     std::unique_ptr<FlatModel> body_;
 };

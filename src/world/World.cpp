@@ -5,6 +5,7 @@
 
 #include "audio/SoundEngine.h"
 #include "player/Player.h"
+#include "render/ShaderProgram.h"
 #include "world/Combat.h"
 
 namespace {
@@ -195,9 +196,8 @@ const EnemyIndex& World::currentIndex() const {
 
 void World::syncIndex() const {
     index_.sync(enemies);
-    idsAscending_ =
-        std::adjacent_find(enemyIds.begin(), enemyIds.end(), std::greater_equal<int>()) ==
-        enemyIds.end();
+    idsAscending_ = std::adjacent_find(enemyIds.begin(), enemyIds.end(),
+                                       std::greater_equal<int>()) == enemyIds.end();
 }
 
 std::size_t World::indexOfId(int id) const {

@@ -1,12 +1,11 @@
 #pragma once
 
-#include <GL/glew.h>
 #include <functional>
 #include <glm/glm.hpp>
 #include <memory>
 #include <vector>
 
-#include "render/ShaderProgram.h"
+#include "render/GlTypes.h"
 #include "world/Camera.h"
 #include "world/Enemy.h"
 #include "world/EnemyIndex.h"
@@ -15,6 +14,7 @@
 #include "world/Sun.h"
 
 class Player;
+class ShaderProgram;
 class SoundEngine;
 
 // Whether the world builds its GL bodies. Without graphics (tests, benchmarks) every rule runs
@@ -30,7 +30,7 @@ enum class EnemyLookup { Index, Scan };
 // ordered enemy list with its parallel id list. Invariants: enemies.size() == enemyIds.size(),
 // ids grow strictly along the list, and the world alone owns its enemies.
 class World {
-public:
+  public:
     using Clock = std::function<double()>;
 
     // `clock` gives seconds (the window's clock in the game); `soundEngine` may be null.
@@ -48,10 +48,10 @@ public:
     void playPunchSound();
 
     // Place and hit tests over the landed, living enemies (angles in degrees, strict).
-    bool isFreeForEnemy(int id, glm::vec3 candidate) const;   // nobody closer than 5.5
-    bool isFreeForPlayer(glm::vec3 candidate) const;          // nobody closer than 5.5
-    void punchHitTest();       // reach punchProgress * 13, cone 30
-    void superPunchHitTest();  // reach punchProgress * 10, cone 30
+    bool isFreeForEnemy(int id, glm::vec3 candidate) const; // nobody closer than 5.5
+    bool isFreeForPlayer(glm::vec3 candidate) const;        // nobody closer than 5.5
+    void punchHitTest();                                    // reach punchProgress * 13, cone 30
+    void superPunchHitTest();                               // reach punchProgress * 10, cone 30
 
     void setEnemyLookup(EnemyLookup lookup) { lookup_ = lookup; }
     EnemyLookup enemyLookup() const { return lookup_; }
@@ -64,14 +64,14 @@ public:
     int kills = 0;
     double lastEnemyPunchSoundTime = 0.0;
     SoundEngine* soundEngine;
-    std::unique_ptr<ShaderProgram> shadowProgram;  // null without graphics
+    std::unique_ptr<ShaderProgram> shadowProgram; // null without graphics
     std::unique_ptr<Camera> camera;
     std::unique_ptr<Player> player;
-    std::unique_ptr<Planet> planet;                // null without graphics
-    std::unique_ptr<Sun> sun;                      // null without graphics
-    std::unique_ptr<EnemyModel> enemyModel;        // null without graphics
+    std::unique_ptr<Planet> planet;         // null without graphics
+    std::unique_ptr<Sun> sun;               // null without graphics
+    std::unique_ptr<EnemyModel> enemyModel; // null without graphics
 
-private:
+  private:
     void hitTest(float reachPerProgress);
     bool punchHits(const Enemy& enemy, float reach) const;
     void killByPunch(Enemy& enemy);

@@ -118,8 +118,8 @@ std::vector<Case> damagedRuns(Damage how) {
     const bool absent = how == Missing || how == Directory || how == Fifo;
     const int least = how == Truncated ? 0 : 1; // a cut-off file may still be usable
     const std::string suffix = std::string("_") + kDamageNames[how];
-    Case data{"data_and_fragment_shaders" + suffix, how};
-    Case materials{"materials_and_vertex_shaders" + suffix, how};
+    Case data{"data_and_fragment_shaders" + suffix, how, {}, {}, {}};
+    Case materials{"materials_and_vertex_shaders" + suffix, how, {}, {}, {}};
     add(data, meshes, ".obj");
     add(data, meshes, ".obj", least);
     add(data, textures, ".tga");
@@ -185,7 +185,8 @@ std::vector<Case> cases() {
                  {"resources/sun.obj", triangle + "f 1//99 2//1 3//1\n"},
                  {"resources/punch.wav", wav(0x7fffff00u, 2, 16)},
                  {"resources/enemy_punch.wav", wav(100, 0, 16)},
-                 {"resources/enemy_die.wav", wav(100, 2, 0)}}};
+                 {"resources/enemy_die.wav", wav(100, 2, 0)}},
+                {}};
     add(forged, {"planet", "enemy", "player_texture", "font"}, ".tga", 1);
     add(forged, {"planet", "enemy", "player", "fist"}, ".obj", 1);
     // The importer drops the sun's normal, which the sun does not ask for; what a lying WAV
@@ -201,7 +202,8 @@ std::vector<Case> cases() {
                  {{"resources/planet.mtl", "map_Kd red1\nnewmtl Material\n"},
                   {"resources/enemy.obj", "mtllib ../resources/enemy.mtl\n" +
                                               readBytes(QUORVEX_SOURCE_DIR "/resources/enemy.obj")},
-                  {"resources/player.mtl", "newmtl Material\nmap_Kd -clamp on player.tga\n"}}};
+                  {"resources/player.mtl", "newmtl Material\nmap_Kd -clamp on player.tga\n"}},
+                 {}};
     add(crafted, {"planet", "enemy", "player"}, ".obj", 1);
     all.push_back(crafted);
     all.push_back({"enemy_mtl_missing",

@@ -1,23 +1,16 @@
-// An hour of game time at 60 Hz with real GL: the shell's loop with a scripted player, drawn
-// every Nth frame through the game's passes and HUD. The scene must stay sound and no GL
-// objects may pile up.
+// An hour of game time at 60 Hz with real GL: the game's own frames with a scripted player,
+// drawn every Nth frame. The scene must stay sound and no GL objects may pile up.
 #include <array>
 #include <cmath>
 #include <cstdlib>
 #include <gtest/gtest.h>
 
+#include "app/Game.h"
 #include "app/GlState.h"
-#include "app/Hud.h"
-#include "app/RenderPasses.h"
-#include "app/ShadowMap.h"
-#include "app/Shell.h"
 #include "audio/SoundEngine.h"
 #include "player/Player.h"
-#include "render/TextRenderer.h"
 #include "support/GlContext.h"
-#include "world/Camera.h"
-#include "world/SphereMath.h"
-#include "world/World.h"
+#include "support/ScriptedScreen.h"
 
 namespace {
 
@@ -66,19 +59,14 @@ TEST(Soak, AnHourOfPlayStaysSoundAndKeepsNoGlObjects) {
     const char* seconds = std::getenv("QUORVEX_SOAK_GAME_SECONDS");
     const double total = seconds ? std::atof(seconds) : 3600.0;
 
-    auto sound = SoundEngine::createSilent();
-    auto shadowMap = std::make_unique<ShadowMap>();
-    ASSERT_TRUE(shadowMap->complete());
-    auto text = std::make_unique<TextRenderer>("resources/font.tga");
-    auto world = std::make_unique<World>(
-        sound.get(), [&now] { return now; }, Graphics::On);
-    world->camera->aspect = static_cast<float>(kWidth) / kHeight;
-    for (int i = 0; i < 5; ++i)
-        world->spawnEnemy(randomDirection());
-    Shell shell(*world, kWidth, kHeight, [&now] { return now; });
+    auto game = Game::create(
+        kWidth, kHeight, [&now] { return now; }, &SoundEngine::createSilent, Graphics::On);
+    ASSERT_NE(game, nullptr);
+    World* world = &game->world();
+    Shell& shell = game->shell();
     shell.state.showFrameRate = true; // the longest HUD
-    shell.startTimers();
     shell.state.started = true;
+    ScriptedScreen screen;
     drainGlErrors();
 
     std::array<int, 3> namesAtStart{};
@@ -88,17 +76,15 @@ TEST(Soak, AnHourOfPlayStaysSoundAndKeepsNoGlObjects) {
     int spawned = 5;
     for (long frame = 0; frame < static_cast<long>(total / kDt); ++frame) {
         now += kDt;
-        const float dt = shell.frameTime();
         const int lastId = world->enemyIds.empty() ? 0 : world->enemyIds.back();
-        shell.gameFrame(script(now, total * 0.4), dt, nullptr);
+        screen.in = script(now, total * 0.4);
+        // Drawn every 10 s of game time while the player lives, every minute once the crowd grows.
+        const bool draw = frame % (lossTime >= 0.0 ? 3600 : 600) == 0;
+        game->gameFrame(screen, draw);
         if (!world->enemyIds.empty() && world->enemyIds.back() != lastId)
             ++spawned;
-        // Every 10 s of game time while the player lives, every minute once the crowd grows.
-        if (frame % (lossTime >= 0.0 ? 3600 : 600) == 0) {
-            renderFrame(*shadowMap, *world, kWidth, kHeight);
-            drawTexts(*text, hudLayout(readHudValues(*world, shell.state)));
+        if (draw) {
             glFinish();
-            shell.frameDrawn();
             ASSERT_EQ(drainGlErrors(), "") << "at " << now;
             ASSERT_TRUE(isSound(*world)) << "at " << now;
         }
@@ -117,7 +103,7 @@ TEST(Soak, AnHourOfPlayStaysSoundAndKeepsNoGlObjects) {
 
     // The fight happened: enemies died and were removed, the punch was heard, then a loss.
     EXPECT_GT(world->kills, 0);
-    EXPECT_GT(sound->playCount("resources/punch.wav"), 0);
+    EXPECT_GT(game->sound().playCount("resources/punch.wav"), 0);
     EXPECT_LT(static_cast<int>(enemiesAtLoss), spawned);
     ASSERT_GT(lossTime, 0.0) << "the player never lost";
     // After the loss the scene stands still while enemies keep arriving.

@@ -18,6 +18,7 @@ class TempDir {
         if (!path_.empty())
             std::filesystem::remove_all(path_, ignored);
     }
+    const std::string& path() const { return path_; }
     std::string file(const std::string& name) const { return path_ + "/" + name; }
     // Writes exactly `content` to file(name) and returns that path.
     std::string write(const std::string& name, const std::string& content) const {

@@ -3,37 +3,37 @@
 #include <cstdlib>
 #include <memory>
 
-#include "app/Shell.h"
+#include "app/Game.h"
 #include "audio/SoundEngine.h"
 #include "player/Player.h"
+#include "support/ScriptedScreen.h"
 #include "world/World.h"
 
-// A scripted game: a headless world, a fake clock the test advances, one input per frame.
+// A scripted game without graphics: the game's own frames, a fake clock the test advances, one
+// input per frame.
 class ShellScript : public testing::Test {
   protected:
     void SetUp() override {
         std::srand(7);
-        world = std::make_unique<World>(
-            sound.get(), [this] { return now; }, Graphics::Off);
-        shell = std::make_unique<Shell>(*world, 1280, 720, [this] { return now; });
-        shell->startTimers();
+        game = Game::create(
+            1280, 720, [this] { return now; }, &SoundEngine::createSilent, Graphics::Off);
+        world = &game->world();
+        shell = &game->shell();
     }
 
-    DisplayChanges frame(const FrameInput& in, int frames = 1) {
-        DisplayChanges changes;
+    void frame(const FrameInput& in, int frames = 1) {
+        screen.in = in;
         for (int i = 0; i < frames; ++i) {
             now += 1.0 / 60.0;
-            changes = shell->gameFrame(in, shell->frameTime(), nullptr);
-            shell->frameDrawn();
-            shell->quitTest(in);
+            game->gameFrame(screen);
         }
-        return changes;
     }
 
     double now = 10.0;
-    std::unique_ptr<SoundEngine> sound = SoundEngine::createSilent();
-    std::unique_ptr<World> world;
-    std::unique_ptr<Shell> shell;
+    ScriptedScreen screen;
+    std::unique_ptr<Game> game;
+    World* world = nullptr;
+    Shell* shell = nullptr;
 };
 
 TEST(ShellRules, FacingMusicAndVolume) {
@@ -51,8 +51,8 @@ TEST_F(ShellScript, FrameRateAfterOneSecondAndOneEnemyPerThreeQuarters) {
     EXPECT_EQ(shell->state.frameRate, 0);
     frame(FrameInput{}, 5);
     EXPECT_NEAR(shell->state.frameRate, 60, 1);
-    frame(FrameInput{}, 600); // 11 s, each release a frame late
-    EXPECT_NEAR(world->enemies.size(), 14, 1);
+    frame(FrameInput{}, 600);                      // 11 s, each release a frame late
+    EXPECT_NEAR(world->enemies.size(), 5 + 14, 1); // after the five of the start
 }
 
 TEST_F(ShellScript, SuperPunchWaitsForItsCooldownAndWWalksForward) {
@@ -74,13 +74,14 @@ TEST_F(ShellScript, LossFreezesPlayClockAndWorldButNotTogglesOrCadence) {
     world->player->lives = 0.0f;
     const glm::vec3 walked = world->player->position;
     in.leftButton = in.f3 = true;
-    EXPECT_TRUE(frame(in).polygonMode);
-    EXPECT_FALSE(frame(in, 59).polygonMode); // held: one switch per press
+    frame(in);
+    EXPECT_FALSE(shell->state.filledPolygons);
+    frame(in, 59); // held: one switch per press
     EXPECT_FALSE(shell->state.filledPolygons);
     EXPECT_EQ(world->player->position, walked);
     EXPECT_FALSE(world->player->punching);
     EXPECT_NEAR(shell->state.gameClock, 0.5, 1e-3);
-    ASSERT_EQ(world->enemies.size(), 2u);
+    ASSERT_EQ(world->enemies.size(), 5u + 2u);
     const glm::vec3 enemy = world->enemies.front()->position;
     frame(in);
     EXPECT_EQ(world->enemies.front()->position, enemy);
@@ -91,13 +92,14 @@ TEST_F(ShellScript, StartScreenWaitsForTheLeftButtonAndAClosedWindowQuits) {
     in.mouseX = 1000;
     in.mouseY = 360;
     in.rightButton = true;
-    shell->startScreenFrame(in, 0.016f);
+    screen.in = in;
+    game->startScreenFrame(screen);
     EXPECT_FALSE(shell->state.started);
     EXPECT_NEAR(world->player->facing.x, -1.0f, 1e-3f); // right of centre is screen right, -x
-    in.leftButton = true;
-    shell->startScreenFrame(in, 0.016f);
-    EXPECT_TRUE(shell->state.started);
-    in.windowOpen = false;
-    shell->quitTest(in);
-    EXPECT_FALSE(shell->state.running);
+    screen.in.leftButton = true;
+    game->startScreenFrame(screen);
+    EXPECT_FALSE(game->onStartScreen());
+    screen.in.windowOpen = false;
+    game->gameFrame(screen);
+    EXPECT_FALSE(game->running());
 }
