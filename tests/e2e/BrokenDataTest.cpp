@@ -30,9 +30,11 @@ std::string readBytes(const fs::path& path) {
 struct Scratch {
     fs::path dir = mkdtemp(std::string("/tmp/quorvex-broken-XXXXXX").data());
     Scratch() {
-        fs::copy(QUORVEX_SOURCE_DIR "/resources", dir / "resources",
-                 fs::copy_options::create_symlinks);
-        fs::copy(QUORVEX_SOURCE_DIR "/shaders", dir / "shaders", fs::copy_options::create_symlinks);
+        for (const char* sub : {"resources", "shaders"}) {
+            fs::create_directories(dir / sub);
+            for (const auto& entry : fs::directory_iterator(fs::path(QUORVEX_SOURCE_DIR) / sub))
+                fs::create_symlink(entry.path(), dir / sub / entry.path().filename());
+        }
     }
     ~Scratch() { fs::remove_all(dir); }
     void write(const std::string& file, const std::string& bytes) const {

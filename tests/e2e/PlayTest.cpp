@@ -97,28 +97,37 @@ void clickStarts(GameSession& game) {
     EXPECT_EQ(whiteText(shot, -0.18f, 0.8f, 0.045f, 6), 0) << "prompt still shown";
 }
 
-void walkingAndPunching(GameSession& game) {
+void punching(GameSession& game) {
+    // Around the centred character, the typical change over half a second (the median of eight
+    // looks, which an enemy dropping past does not move) on its own and with the button held.
+    const int x0 = kWidth / 2 - 80, x1 = kWidth / 2 + 80;
+    const int y0 = kHeight / 2 - 80, y1 = kHeight / 2 + 80;
+    double calm = 0.0, punched = 0.0;
+    for (int attempt = 0; attempt < 3 && !(punched > 2.0 * calm + 0.2); ++attempt) {
+        const Shot rest = game.screenshot();
+        auto typical = [&] {
+            std::vector<double> changes;
+            for (int i = 0; i < 8; ++i, sleepSeconds(0.06))
+                changes.push_back(difference(rest, game.screenshot(), x0, y0, x1, y1));
+            std::nth_element(changes.begin(), changes.begin() + 4, changes.end());
+            return changes[4];
+        };
+        calm = typical();
+        [[maybe_unused]] int ignored = std::system("xdotool mousedown 1 >/dev/null 2>&1");
+        punched = typical();
+        ignored = std::system("xdotool mouseup 1 >/dev/null 2>&1");
+        sleepSeconds(0.6); // the fist is back
+    }
+    EXPECT_GT(punched, 2.0 * calm + 0.2) << "idle " << calm << ", punching " << punched;
+}
+
+void walking(GameSession& game) {
     const Shot a = game.screenshot();
     sleepSeconds(1.0);
     const Shot idle = game.screenshot();
     game.holdKey("w", 1.5);
     const double still = difference(a, idle), moved = difference(idle, game.screenshot());
     EXPECT_GT(moved, 2.0 * still + 1.0) << "idle " << still << ", walking " << moved;
-
-    sleepSeconds(1.0); // the camera settles on the character
-    const Shot b = game.screenshot();
-    sleepSeconds(0.1);
-    const Shot c = game.screenshot();
-    // Pressed without waiting, to look at the game mid-punch beside the centred character.
-    [[maybe_unused]] int ignored = std::system("xdotool mousedown 1 >/dev/null 2>&1");
-    sleepSeconds(0.12);
-    const Shot punching = game.screenshot();
-    ignored = std::system("xdotool mouseup 1 >/dev/null 2>&1");
-    const int x0 = kWidth / 2 - 120, x1 = kWidth / 2 + 120;
-    const int y0 = kHeight / 2 - 120, y1 = kHeight / 2 + 120;
-    const double calm = difference(b, c, x0, y0, x1, y1);
-    const double punched = difference(c, punching, x0, y0, x1, y1);
-    EXPECT_GT(punched, 2.0 * calm + 0.2) << "idle " << calm << ", punching " << punched;
 }
 
 void displayKeys(GameSession& game) {
@@ -159,12 +168,15 @@ void volumeKeys(GameSession& game) {
     EXPECT_GT(raised, 0.2 * full) << "after N " << silent << ", after M " << raised;
 }
 
-TEST(Play, StartClickWalkPunchDisplayAndVolumeKeysThenEscape) {
+TEST(Play, StartClickPunchWalkDisplayAndVolumeKeysThenEscape) {
     GameSession game;
     ASSERT_TRUE(game.hasWindow()) << game.standardError();
     startScreen(game);
     ASSERT_NO_FATAL_FAILURE(clickStarts(game));
-    walkingAndPunching(game);
+    walking(game);     // at once, before enemies crowd round and block the way
+    sleepSeconds(2.0); // the camera catches up with the character
+    punching(game);
+    sleepSeconds(0.6); // the fist is back
     displayKeys(game);
     volumeKeys(game);
     game.holdKey("Escape", 0.5);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iostream>
 #include <tuple>
 
 GlContext::GlContext(int width, int height) {
@@ -55,15 +56,28 @@ std::array<int, 4> Framebuffer::pixel(int x, int y) const {
     return {rgba[0], rgba[1], rgba[2], rgba[3]};
 }
 
+namespace {
+std::string* captures[2] = {nullptr, nullptr}; // standard output, standard error
+
+// Lines outside a capture still reach the test's log.
+void captureOrPrint(ReportStream stream, const std::string& line) {
+    const bool out = stream == ReportStream::Out;
+    if (captures[out ? 0 : 1])
+        *captures[out ? 0 : 1] += line + "\n";
+    else
+        (out ? std::cout : std::cerr) << line << std::endl;
+}
+} // namespace
+
 std::string captureStderr(const std::function<void()>& call, bool stdout_) {
-    const ReportStream wanted = stdout_ ? ReportStream::Out : ReportStream::Err;
+    // One sink for the whole run, as in the game: a file is reported once per run.
+    [[maybe_unused]] static const bool installed = (setReportSink(captureOrPrint), true);
     std::string lines;
-    setReportSink([&](ReportStream stream, const std::string& line) {
-        if (stream == wanted)
-            lines += line + "\n";
-    });
+    std::string*& capture = captures[stdout_ ? 0 : 1];
+    std::string* const outer = capture;
+    capture = &lines;
     call();
-    setReportSink(nullptr);
+    capture = outer;
     return lines;
 }
 
