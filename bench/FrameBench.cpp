@@ -20,8 +20,8 @@
 #include "app/Shell.h"
 #include "render/TextRenderer.h"
 #include "render/TexturedModel.h"
-#include "world/Enemy.h"
 #include "world/Camera.h"
+#include "world/Enemy.h"
 
 namespace {
 
@@ -80,8 +80,7 @@ void drawFrame(FrameRig& rig, World& world, const LoopState& loop) {
 
 // 1,000 enemy draws (depth, colour or both) of one model at the landed enemies' matrices: with
 // the enemy mesh, and with a one-triangle mesh, which leaves only the per-draw overhead.
-void timeDraws(benchmark::State& state, FrameRig& rig, const char* mesh, bool depth,
-               bool colour) {
+void timeDraws(benchmark::State& state, FrameRig& rig, const char* mesh, bool depth, bool colour) {
     World& world = frameScene(rig, 1000).world();
     TexturedModel model(mesh, "resources/enemy.tga", *world.shadowProgram);
     const glm::mat4 view = world.camera->view();

@@ -17,7 +17,7 @@ namespace {
 
 // The console output as usual, and each case's mean time per iteration kept by name.
 class TableReporter : public benchmark::ConsoleReporter {
-public:
+  public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {

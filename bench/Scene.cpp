@@ -10,13 +10,14 @@
 #include "world/SphereMath.h"
 
 namespace {
-constexpr unsigned kFrameSeed = 4242;       // the generator's state at every timed frame
-constexpr double kClockSeconds = 1000.0;    // a still clock: the sound gate opens once
+constexpr unsigned kFrameSeed = 4242;    // the generator's state at every timed frame
+constexpr double kClockSeconds = 1000.0; // a still clock: the sound gate opens once
 } // namespace
 
 Scene::Scene(Graphics graphics)
     : sound_(SoundEngine::createSilent()),
-      world_(std::make_unique<World>(sound_.get(), [] { return kClockSeconds; }, graphics)) {}
+      world_(std::make_unique<World>(
+          sound_.get(), [] { return kClockSeconds; }, graphics)) {}
 
 Scene::~Scene() = default;
 
@@ -93,7 +94,8 @@ std::vector<glm::vec3> nonBlockingSpread(int n, const glm::vec3& player) {
     for (double ring = 6.6; ring < 180.0 && static_cast<int>(places.size()) < n; ring += 5.9) {
         const double radius = std::min(std::sin(ring * rad), std::sin((ring - 0.35) * rad));
         const double half = std::sin(2.78 * rad) / radius; // sin of half the longitude step
-        const int count = half >= 1.0 ? 1 : static_cast<int>(std::floor(180.0 / (std::asin(half) / rad)));
+        const int count =
+            half >= 1.0 ? 1 : static_cast<int>(std::floor(180.0 / (std::asin(half) / rad)));
         const glm::vec3 start = rotateColumn(pole, static_cast<float>(ring), side, 0.0f);
         for (int k = 0; k < count && static_cast<int>(places.size()) < n; ++k) {
             const float around = static_cast<float>(360.0 * k / count);

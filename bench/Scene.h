@@ -11,7 +11,7 @@ class SoundEngine;
 // A world whose enemies can be put back as they were, so that every timed iteration runs the
 // same frame from the same state, with the index or with the scan.
 class Scene {
-public:
+  public:
     explicit Scene(Graphics graphics = Graphics::Off);
     ~Scene();
 
@@ -28,7 +28,7 @@ public:
     // How many enemies changed place since the last save.
     int movedSinceSave() const;
 
-private:
+  private:
     void land();
 
     std::unique_ptr<SoundEngine> sound_;

@@ -74,10 +74,8 @@ const char* lookupName(EnemyLookup lookup) {
 }
 
 void add(const std::string& name, Scene& (*scene)(), EnemyLookup lookup) {
-    benchmark::RegisterBenchmark(name.c_str(),
-                                 [scene, lookup](benchmark::State& s) {
-                                     timeFrames(s, scene(), lookup);
-                                 })
+    benchmark::RegisterBenchmark(
+        name.c_str(), [scene, lookup](benchmark::State& s) { timeFrames(s, scene(), lookup); })
         ->UseManualTime()
         ->Unit(benchmark::kMillisecond)
         ->MinTime(0.3);
@@ -93,12 +91,11 @@ const std::vector<int>& enemyCounts() {
 void registerUpdateBenchmarks() {
     for (int n : enemyCounts()) {
         for (EnemyLookup lookup : {EnemyLookup::Index, EnemyLookup::Scan}) {
-            const std::string name = std::string("update/") + lookupName(lookup) + "/" +
-                                     std::to_string(n);
-            benchmark::RegisterBenchmark(name.c_str(),
-                                         [n, lookup](benchmark::State& s) {
-                                             timeFrames(s, spawnedScene(n), lookup);
-                                         })
+            const std::string name =
+                std::string("update/") + lookupName(lookup) + "/" + std::to_string(n);
+            benchmark::RegisterBenchmark(
+                name.c_str(),
+                [n, lookup](benchmark::State& s) { timeFrames(s, spawnedScene(n), lookup); })
                 ->UseManualTime()
                 ->Unit(benchmark::kMillisecond)
                 ->MinTime(0.3);

@@ -12,13 +12,16 @@ namespace {
 // without its undefined behaviour on overflow: out-of-range values saturate.
 long long atoiValue(const std::string& line) {
     size_t i = 0;
-    while (i < line.size() && std::isspace(static_cast<unsigned char>(line[i]))) ++i;
+    while (i < line.size() && std::isspace(static_cast<unsigned char>(line[i])))
+        ++i;
     bool negative = false;
-    if (i < line.size() && (line[i] == '+' || line[i] == '-')) negative = line[i++] == '-';
+    if (i < line.size() && (line[i] == '+' || line[i] == '-'))
+        negative = line[i++] == '-';
     long long value = 0;
     for (; i < line.size() && std::isdigit(static_cast<unsigned char>(line[i])); ++i) {
         value = value * 10 + (line[i] - '0');
-        if (value > INT_MAX) value = static_cast<long long>(INT_MAX) + 1;  // stays out of range
+        if (value > INT_MAX)
+            value = static_cast<long long>(INT_MAX) + 1; // stays out of range
     }
     return negative ? -value : value;
 }
@@ -29,9 +32,11 @@ std::vector<std::string> firstLines(const std::string& text, size_t count) {
     while (lines.size() < count && start < text.size()) {
         size_t end = text.find('\n', start);
         std::string line = text.substr(start, end == std::string::npos ? end : end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
         lines.push_back(line);
-        if (end == std::string::npos) break;
+        if (end == std::string::npos)
+            break;
         start = end + 1;
     }
     return lines;
@@ -43,7 +48,7 @@ ConfigResult refuse(const std::string& message) {
     return result;
 }
 
-}  // namespace
+} // namespace
 
 ConfigResult parseConfig(const std::string& text, const std::string& path) {
     const std::vector<std::string> lines = firstLines(text, 3);
@@ -51,7 +56,8 @@ ConfigResult parseConfig(const std::string& text, const std::string& path) {
         return refuse(path + ": has " + std::to_string(lines.size()) +
                       " lines, needs 3 (display mode, width, height)");
     }
-    if (lines[0].empty()) return refuse(path + ":1: the display mode line is empty");
+    if (lines[0].empty())
+        return refuse(path + ":1: the display mode line is empty");
 
     ConfigResult result;
     result.config.fullscreen = lines[0][0] == 'f' || lines[0][0] == 'F';
@@ -72,6 +78,7 @@ ConfigResult parseConfig(const std::string& text, const std::string& path) {
 ConfigResult readConfig(const std::string& path) {
     // Only the first three lines count; a bounded read keeps a huge file from being slurped.
     const DataFile file = readDataFile(path, 64 * 1024, Oversize::KeepStart);
-    if (!file.ok()) return refuse(path + ": cannot be read (missing or not readable)");
+    if (!file.ok())
+        return refuse(path + ": cannot be read (missing or not readable)");
     return parseConfig(file.bytes, path);
 }

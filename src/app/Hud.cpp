@@ -17,8 +17,10 @@ const glm::vec3 kRed{1.0f, 0.2f, 0.2f};
 const glm::vec3 kBlue{0.2f, 0.2f, 1.0f};
 
 float rampChannel(float value) {
-    if (value >= 1.0f) return 1.0f;
-    if (value <= 0.2f) return 0.2f;
+    if (value >= 1.0f)
+        return 1.0f;
+    if (value <= 0.2f)
+        return 0.2f;
     return value;
 }
 
@@ -28,7 +30,7 @@ std::string clockField(long long value) {
     return text.size() == 1 ? "0" + text : text;
 }
 
-}  // namespace
+} // namespace
 
 std::string formatNumber(float v) {
     float w = v * 100.0f + 0.5f;
@@ -56,12 +58,14 @@ glm::vec3 livesColour(float lives) {
 }
 
 glm::vec3 cooldownColour(float cooldown) {
-    if (cooldown == 0.0f) return kGreen;
+    if (cooldown == 0.0f)
+        return kGreen;
     return {rampChannel(cooldown / 30.0f + 0.5f), rampChannel(0.5f - cooldown / 30.0f), 0.2f};
 }
 
 std::string superPunchText(float cooldown) {
-    if (cooldown == 0.0f) return "Bereit!";
+    if (cooldown == 0.0f)
+        return "Bereit!";
     return "noch " + formatNumber(static_cast<float>(static_cast<int>(cooldown))) + "s";
 }
 
@@ -73,7 +77,9 @@ std::string clockText(double seconds) {
     return clockField(hours) + ":" + clockField(minutes) + ":" + clockField(secs);
 }
 
-HudText startPrompt() { return {"Klick!", -0.18f, 0.8f, 0.07f, kWhite}; }
+HudText startPrompt() {
+    return {"Klick!", -0.18f, 0.8f, 0.07f, kWhite};
+}
 
 std::vector<HudText> hudLayout(const HudValues& v) {
     const float livesShown = static_cast<float>(static_cast<int>(v.lives));

@@ -6,7 +6,7 @@
 // alone sees only the state at the snapshot: a key pressed and released between two frames,
 // or the second of two quick presses, would be lost at a low frame rate.
 class InputEvents {
-public:
+  public:
     // A key or mouse-button event with the window library's codes; key repeats are no presses.
     void key(int key, int action);
     void button(int button, int action);
@@ -15,6 +15,6 @@ public:
     // The presses counted since the last take; counting starts again from zero.
     Presses take();
 
-private:
+  private:
     Presses pending_;
 };

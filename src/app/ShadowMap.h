@@ -5,7 +5,7 @@
 // The depth-only render target of the shadow passes: one framebuffer with a 2048 x 2048
 // 16-bit depth texture, created once and never resized. Owns both names.
 class ShadowMap {
-public:
+  public:
     static constexpr int kSize = 2048;
 
     ShadowMap();
@@ -18,7 +18,7 @@ public:
     GLuint framebuffer() const { return framebuffer_; }
     GLuint depthTexture() const { return depthTexture_; }
 
-private:
+  private:
     GLuint framebuffer_ = 0;
     GLuint depthTexture_ = 0;
     bool complete_ = false;

@@ -24,7 +24,7 @@ int pressed(bool down, int presses, bool& held) {
     return std::max(presses, fresh);
 }
 
-}  // namespace
+} // namespace
 
 float facingAngle(int mouseX, int mouseY, int width, int height) {
     const float nx = 2.0f * mouseX / static_cast<float>(width) - 1.0f;
@@ -70,7 +70,8 @@ void Shell::startScreenFrame(const FrameInput& in, float dt) {
 DisplayChanges Shell::gameFrame(const FrameInput& in, float dt, Sound* music) {
     Player& player = *world_.player;
     // The clock shows the time survived: it runs while the player lives and stops at a loss.
-    if (player.lives > 0.0f) state.gameClock += dt;
+    if (player.lives > 0.0f)
+        state.gameClock += dt;
 
     state.frameRateTimer += dt;
     if (state.frameRateTimer > 1.0) {
@@ -79,10 +80,12 @@ DisplayChanges Shell::gameFrame(const FrameInput& in, float dt, Sound* music) {
         state.frameCount = 0;
     }
 
-    if (player.lives > 0.0f) playerInput(in, dt);
+    if (player.lives > 0.0f)
+        playerInput(in, dt);
     const DisplayChanges changes = toggles(in, music);
     spawnCadence();
-    if (player.lives > 0.0f || world_.enemies.empty()) world_.update(dt);
+    if (player.lives > 0.0f || world_.enemies.empty())
+        world_.update(dt);
     return changes;
 }
 
@@ -138,7 +141,8 @@ void Shell::spawnCadence() {
 }
 
 void Shell::quitTest(const FrameInput& in) {
-    if (!state.running) return;
+    if (!state.running)
+        return;
     if (quitRequested(in)) {
         state.running = false;
     } else if (!in.windowOpen) {
@@ -146,11 +150,16 @@ void Shell::quitTest(const FrameInput& in) {
     }
 }
 
-float musicValue(int randomInteger) { return static_cast<float>(randomInteger / 32767.0); }
+float musicValue(int randomInteger) {
+    return static_cast<float>(randomInteger / 32767.0);
+}
 
 const char* musicTrack(float v) {
-    if (v > 0.75f) return "resources/track1.mp3";
-    if (v > 0.5f) return "resources/track2.mp3";
-    if (v > 0.25f) return "resources/track3.mp3";
+    if (v > 0.75f)
+        return "resources/track1.mp3";
+    if (v > 0.5f)
+        return "resources/track2.mp3";
+    if (v > 0.25f)
+        return "resources/track3.mp3";
     return "resources/track4.mp3";
 }

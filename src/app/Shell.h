@@ -12,12 +12,12 @@ class World;
 struct LoopState {
     bool running = true;
     bool started = false;
-    double lastFrameTime = 0.0;  // clock reading at the start of the previous frame
-    double lastSpawnTime = 0.0;  // clock reading when the cadence last released an enemy
+    double lastFrameTime = 0.0; // clock reading at the start of the previous frame
+    double lastSpawnTime = 0.0; // clock reading when the cadence last released an enemy
     int frameCount = 0;
     int frameRate = 0;
     double frameRateTimer = 0.0;
-    double gameClock = 0.0;  // seconds survived, shown under "Zeit"
+    double gameClock = 0.0; // seconds survived, shown under "Zeit"
     bool filledPolygons = true;
     bool blending = true;
     bool showFrameRate = false;
@@ -37,7 +37,7 @@ float facingAngle(int mouseX, int mouseY, int width, int height);
 // The start screen's and the game loop's decisions, made from one input snapshot per frame
 // and the clock, so that a test can script frames without a window.
 class Shell {
-public:
+  public:
     using Clock = std::function<double()>;
     Shell(World& world, int width, int height, Clock clock);
 
@@ -56,7 +56,7 @@ public:
 
     LoopState state;
 
-private:
+  private:
     void playerInput(const FrameInput& in, float dt);
     DisplayChanges toggles(const FrameInput& in, Sound* music);
     void spawnCadence();

@@ -13,7 +13,8 @@ int findKeyTyping(char c, const KeyNameFunction& keyName) {
     // Printable keys only: the keypad codes lie above this range.
     for (int key = GLFW_KEY_SPACE; key <= GLFW_KEY_WORLD_2; ++key) {
         const char* name = keyName(key);
-        if (name && std::string(name) == wanted) return key;
+        if (name && std::string(name) == wanted)
+            return key;
     }
     return c == '+' ? GLFW_KEY_EQUAL : GLFW_KEY_MINUS;
 }
@@ -82,16 +83,23 @@ std::unique_ptr<Window> Window::open(int width, int height, bool fullscreen) {
     requestGameContext();
     GLFWmonitor* monitor = fullscreen ? glfwGetPrimaryMonitor() : nullptr;
     GLFWwindow* window = glfwCreateWindow(width, height, "", monitor, nullptr);
-    if (!window) return nullptr;
+    if (!window)
+        return nullptr;
     makeContextCurrent(window);
     return std::unique_ptr<Window>(new Window(window));
 }
 
-Window::~Window() { glfwDestroyWindow(window_); }
+Window::~Window() {
+    glfwDestroyWindow(window_);
+}
 
-void Window::setTitle(const char* title) { glfwSetWindowTitle(window_, title); }
+void Window::setTitle(const char* title) {
+    glfwSetWindowTitle(window_, title);
+}
 
-void Window::showCursor() { glfwSetInputMode(window_, GLFW_CURSOR, GLFW_CURSOR_NORMAL); }
+void Window::showCursor() {
+    glfwSetInputMode(window_, GLFW_CURSOR, GLFW_CURSOR_NORMAL);
+}
 
 FrameInput Window::snapshot() const {
     auto down = [this](int key) { return glfwGetKey(window_, key) == GLFW_PRESS; };
@@ -131,6 +139,10 @@ void Window::swapBuffers() {
     glfwPollEvents();
 }
 
-bool Window::isOpen() const { return !glfwWindowShouldClose(window_); }
+bool Window::isOpen() const {
+    return !glfwWindowShouldClose(window_);
+}
 
-double Window::time() { return glfwGetTime(); }
+double Window::time() {
+    return glfwGetTime();
+}

@@ -44,7 +44,7 @@ class Window : public Screen {
     static double time();
     GLFWwindow* handle() const { return window_; }
 
-private:
+  private:
     explicit Window(GLFWwindow* window);
 
     GLFWwindow* window_;

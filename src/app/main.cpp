@@ -16,7 +16,9 @@
 // In a sanitized build the in-process tests check our own objects for leaks. The game itself
 // leaves the GL driver's allocations at exit, made from its JIT-compiled code, whose frames no
 // suppression can name; memory and undefined-behaviour errors still end it with a failure.
-extern "C" const char* __asan_default_options() { return "detect_leaks=0"; }
+extern "C" const char* __asan_default_options() {
+    return "detect_leaks=0";
+}
 #endif
 
 int main() {

@@ -3,11 +3,11 @@
 // A tracked, playing sound: the handle the game keeps for its looped music.
 // Volume is in [0, 1]; a change is heard at once. Owned by the SoundEngine that returned it.
 class Sound {
-public:
+  public:
     float getVolume() const;
     void setVolume(float volume);
 
-private:
+  private:
     friend class SoundEngine;
 
     // Kept exactly as last set (clamped to [0, 1]) so that the caller's 0.1 steps add up the

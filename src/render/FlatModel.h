@@ -10,7 +10,7 @@
 // A body drawn in its material colours with only "MVP" set and no shadow: the sun.
 // Loads positions and colours only. Owns its program, buffers and vertex array.
 class FlatModel {
-public:
+  public:
     FlatModel(const std::string& shaderBase, const std::string& meshPath);
     ~FlatModel();
     FlatModel(const FlatModel&) = delete;

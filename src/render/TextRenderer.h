@@ -25,7 +25,7 @@ TextVertices buildTextVertices(const std::string& text, float x, float y, float 
 // Draws single lines of text in normalised device coordinates with the "shaders/hud" program
 // and the font atlas. Each draw builds, uses and deletes its own vertex array and buffers.
 class TextRenderer {
-public:
+  public:
     explicit TextRenderer(const std::string& fontPath);
     ~TextRenderer();
     TextRenderer(const TextRenderer&) = delete;
@@ -36,7 +36,7 @@ public:
     GLuint programName() const { return program_ ? program_->program : 0; }
     GLuint fontTextureName() const { return fontTexture_ ? fontTexture_->name() : 0; }
 
-private:
+  private:
     std::unique_ptr<ShaderProgram> program_;
     std::unique_ptr<Texture> fontTexture_;
     GLint positionLocation_ = -1;

@@ -13,7 +13,7 @@ bool loadTexture2D(const std::string& path, std::string* reason = nullptr);
 // One GL texture name, owned. Built as every model texture and the font atlas are:
 // repeat wrap, linear magnification, mipmapped minification.
 class Texture {
-public:
+  public:
     explicit Texture(const std::string& path);
     ~Texture();
     Texture(const Texture&) = delete;

@@ -13,7 +13,7 @@
 // vertex array, a depth-pass vertex array over the positions for the shadow program, and a
 // colour texture. Owns all of them.
 class TexturedModel {
-public:
+  public:
     TexturedModel(const std::string& meshPath, const std::string& texturePath,
                   const ShaderProgram& shadowProgram);
     ~TexturedModel();
@@ -33,7 +33,7 @@ public:
     GLuint programName() const { return program_ ? program_->program : 0; }
     GLuint textureName() const { return texture_ ? texture_->name() : 0; }
 
-private:
+  private:
     std::unique_ptr<ShaderProgram> program_;
     int vertexCount_ = 0;
     GLuint buffers_[4] = {0, 0, 0, 0};

@@ -17,7 +17,7 @@
 
 namespace {
 constexpr int kGrid = 17; // cells per axis: 0.125 wide, so a 5.5-degree box spans at most 3
-constexpr float kHalfSpan = 1.0625f;   // the grid covers [-kHalfSpan, kHalfSpan]^3
+constexpr float kHalfSpan = 1.0625f; // the grid covers [-kHalfSpan, kHalfSpan]^3
 constexpr float kCellsPerUnit = kGrid / (2.0f * kHalfSpan);
 constexpr double kMaxNormSquared = 1.002001; // (1 + 1e-3)^2: places drift off unit length
 constexpr double kDotSlack = 1e-4;

@@ -10,7 +10,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
     const ConfigResult result = parseConfig(text, "fuzz/config");
-    if (result.ok && (result.config.width <= 0 || result.config.height <= 0)) std::abort();
-    if (!result.ok && result.error.rfind("fuzz/config", 0) != 0) std::abort();
+    if (result.ok && (result.config.width <= 0 || result.config.height <= 0))
+        std::abort();
+    if (!result.ok && result.error.rfind("fuzz/config", 0) != 0)
+        std::abort();
     return 0;
 }

@@ -14,7 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Image image;
     std::string problem;
     const bool ok = decodeImage(data, size, image, &problem);
-    if (ok != problem.empty()) std::abort();
-    if (ok && image.rgba.size() != static_cast<size_t>(image.width) * image.height * 4) std::abort();
+    if (ok != problem.empty())
+        std::abort();
+    if (ok && image.rgba.size() != static_cast<size_t>(image.width) * image.height * 4)
+        std::abort();
     return 0;
 }

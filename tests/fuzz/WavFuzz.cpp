@@ -11,12 +11,14 @@
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     static const auto engine = SoundEngine::create();
-    if (!engine->hasDevice()) std::abort();
+    if (!engine->hasDevice())
+        std::abort();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Mix_Chunk* chunk = decodeEffect(std::string(reinterpret_cast<const char*>(data), size));
-    if (chunk != nullptr) Mix_FreeChunk(chunk);
+    if (chunk != nullptr)
+        Mix_FreeChunk(chunk);
     return 0;
 }

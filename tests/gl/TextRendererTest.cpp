@@ -17,7 +17,8 @@ TEST_F(TextRendererGl, GlyphsShowInTheirColourOnlyWhereTheAtlasCoversAndAboveAny
     std::unique_ptr<TextRenderer> text;
     ASSERT_EQ(captureStderr([&] { text = std::make_unique<TextRenderer>(font); }), "");
     for (auto [name, line, sceneDepth, inside] :
-         {std::tuple{"K in its colour as linear light", "K", 1.0, std::array<int, 4>{255, 8, 81, 255}},
+         {std::tuple{"K in its colour as linear light", "K", 1.0,
+                     std::array<int, 4>{255, 8, 81, 255}},
           {"the space cell is empty", " ", 1.0, {0, 0, 0, 0}},
           {"the scene's depth never hides text", "K", 0.01, {255, 8, 81, 255}}}) {
         Framebuffer target(64, 64);

@@ -12,12 +12,14 @@ constexpr int kSkinSize = 256;
 constexpr float kInset = 4.0f / float(kSkinSize);
 
 constexpr UvRect kBody{0.0f, 0.5f, 1.0f, 1.0f};
-constexpr UvRect kHead{0.0f, 0.25f, 0.5f, 0.5f};  // the enemy's horns
+constexpr UvRect kHead{0.0f, 0.25f, 0.5f, 0.5f}; // the enemy's horns
 constexpr UvRect kEye{0.5f, 0.25f, 0.75f, 0.5f};
 constexpr UvRect kFoot{0.75f, 0.25f, 1.0f, 0.5f};
 constexpr UvRect kFist{0.0f, 0.0f, 0.5f, 0.25f};
-constexpr UvRect kCuff{0.5f, 0.0f, 1.0f, 0.25f};  // the fist's cuff and thumb, the player's crest
+constexpr UvRect kCuff{0.5f, 0.0f, 1.0f, 0.25f}; // the fist's cuff and thumb, the player's crest
 
-inline UvRect inset(const UvRect& r) { return {r.u0 + kInset, r.v0 + kInset, r.u1 - kInset, r.v1 - kInset}; }
+inline UvRect inset(const UvRect& r) {
+    return {r.u0 + kInset, r.v0 + kInset, r.u1 - kInset, r.v1 - kInset};
+}
 
-}  // namespace layout
+} // namespace layout

@@ -7,12 +7,11 @@
 namespace {
 
 struct GlyphBox {
-    int left, top, width, height;  // the part of a cell a glyph may cover, in pixels
+    int left, top, width, height; // the part of a cell a glyph may cover, in pixels
 };
 
 // Copies a rendered glyph into its box: horizontally centred on the advance, baseline fixed.
-void blitGlyph(Image& atlas, const FT_GlyphSlot slot, const GlyphBox& box, int baseline)
-{
+void blitGlyph(Image& atlas, const FT_GlyphSlot slot, const GlyphBox& box, int baseline) {
     const FT_Bitmap& bitmap = slot->bitmap;
     int advance = int(slot->advance.x >> 6);
     int originX = box.left + (box.width - advance) / 2;
@@ -20,8 +19,9 @@ void blitGlyph(Image& atlas, const FT_GlyphSlot slot, const GlyphBox& box, int b
         for (int col = 0; col < int(bitmap.width); ++col) {
             int x = originX + slot->bitmap_left + col;
             int yFromTop = baseline - slot->bitmap_top + row;
-            if (x < box.left || x >= box.left + box.width || yFromTop < box.top || yFromTop >= box.top + box.height) {
-                continue;  // clipped to the box rather than bleeding into a neighbour
+            if (x < box.left || x >= box.left + box.width || yFromTop < box.top ||
+                yFromTop >= box.top + box.height) {
+                continue; // clipped to the box rather than bleeding into a neighbour
             }
             uint8_t coverage = bitmap.buffer[row * bitmap.pitch + col];
             uint8_t* p = atlas.at(x, atlas.height - 1 - yFromTop);
@@ -30,10 +30,9 @@ void blitGlyph(Image& atlas, const FT_GlyphSlot slot, const GlyphBox& box, int b
     }
 }
 
-}  // namespace
+} // namespace
 
-bool renderFontAtlas(const std::string& fontPath, int size, Image& atlas, std::string* problem)
-{
+bool renderFontAtlas(const std::string& fontPath, int size, Image& atlas, std::string* problem) {
     atlas = Image(size, size);
     for (size_t i = 0; i < atlas.rgba.size(); i += 4) {
         atlas.rgba[i] = atlas.rgba[i + 1] = atlas.rgba[i + 2] = 255;
@@ -65,7 +64,8 @@ bool renderFontAtlas(const std::string& fontPath, int size, Image& atlas, std::s
             break;
         }
         int row = code / 16 - 2, col = code % 16;
-        GlyphBox box{col * cell + boxTemplate.left, row * cell + boxTemplate.top, boxTemplate.width, boxTemplate.height};
+        GlyphBox box{col * cell + boxTemplate.left, row * cell + boxTemplate.top, boxTemplate.width,
+                     boxTemplate.height};
         blitGlyph(atlas, face->glyph, box, box.top + spare / 2 + ascender);
     }
     FT_Done_Face(face);

@@ -8,21 +8,18 @@
 namespace {
 
 // Coverage of an ellipse at pixel centre (x, y), with a one-pixel soft edge.
-float ellipse(float x, float y, float cx, float cy, float rx, float ry)
-{
+float ellipse(float x, float y, float cx, float cy, float rx, float ry) {
     float d = std::sqrt((x - cx) * (x - cx) / (rx * rx) + (y - cy) * (y - cy) / (ry * ry));
     return glm::clamp((1.0f - d) * std::fmin(rx, ry), 0.0f, 1.0f);
 }
 
-void over(glm::vec4& dst, const glm::vec3& colour, float alpha)
-{
+void over(glm::vec4& dst, const glm::vec3& colour, float alpha) {
     glm::vec3 c = glm::vec3(dst) * dst.a * (1.0f - alpha) + colour * alpha;
     float a = alpha + dst.a * (1.0f - alpha);
     dst = glm::vec4(a > 0.0f ? c / a : c, a);
 }
 
-glm::vec4 planetPixel(float px, float py, float cx, float cy, float r)
-{
+glm::vec4 planetPixel(float px, float py, float cx, float cy, float r) {
     float x = (px - cx) / r, y = (py - cy) / r;
     float inside = glm::clamp((1.0f - std::sqrt(x * x + y * y)) * r, 0.0f, 1.0f);
     if (inside <= 0.0f) {
@@ -32,14 +29,14 @@ glm::vec4 planetPixel(float px, float py, float cx, float cy, float r)
     glm::vec3 n(x, y, z);
     // Tilt the globe so that a continent faces the viewer.
     glm::vec3 d(n.x * 0.8f + n.z * 0.6f, n.y, -n.x * 0.6f + n.z * 0.8f);
-    float light = 0.25f + 0.85f * std::fmax(0.0f, glm::dot(n, glm::normalize(glm::vec3(-0.5f, 0.6f, 0.7f))));
+    float light =
+        0.25f + 0.85f * std::fmax(0.0f, glm::dot(n, glm::normalize(glm::vec3(-0.5f, 0.6f, 0.7f))));
     return glm::vec4(planetColour(d) * light, inside);
 }
 
-}  // namespace
+} // namespace
 
-Image renderIcon(int size)
-{
+Image renderIcon(int size) {
     Image image(size, size);
     float s = float(size);
     for (int y = 0; y < size; ++y) {
@@ -47,21 +44,34 @@ Image renderIcon(int size)
             float px = float(x) + 0.5f, py = float(y) + 0.5f;
             glm::vec4 c = planetPixel(px, py, 0.5f * s, 0.36f * s, 0.34f * s);
             // The fighter on the top of the world: feet, body, head, gloves.
-            over(c, {0.1f, 0.12f, 0.32f}, ellipse(px, py, 0.45f * s, 0.71f * s, 0.05f * s, 0.03f * s));
-            over(c, {0.1f, 0.12f, 0.32f}, ellipse(px, py, 0.55f * s, 0.71f * s, 0.05f * s, 0.03f * s));
+            over(c, {0.1f, 0.12f, 0.32f},
+                 ellipse(px, py, 0.45f * s, 0.71f * s, 0.05f * s, 0.03f * s));
+            over(c, {0.1f, 0.12f, 0.32f},
+                 ellipse(px, py, 0.55f * s, 0.71f * s, 0.05f * s, 0.03f * s));
             over(c, {0.13f, 0.42f, 0.92f}, ellipse(px, py, 0.5f * s, 0.8f * s, 0.1f * s, 0.1f * s));
-            over(c, {1.0f, 0.78f, 0.18f}, ellipse(px, py, 0.5f * s, 0.81f * s, 0.03f * s, 0.03f * s));
-            over(c, {1.0f, 0.79f, 0.62f}, ellipse(px, py, 0.5f * s, 0.92f * s, 0.065f * s, 0.065f * s));
-            over(c, {0.05f, 0.05f, 0.1f}, ellipse(px, py, 0.48f * s, 0.93f * s, 0.01f * s, 0.014f * s));
-            over(c, {0.05f, 0.05f, 0.1f}, ellipse(px, py, 0.52f * s, 0.93f * s, 0.01f * s, 0.014f * s));
-            over(c, {1.0f, 0.78f, 0.18f}, ellipse(px, py, 0.34f * s, 0.82f * s, 0.05f * s, 0.05f * s));
-            over(c, {1.0f, 0.78f, 0.18f}, ellipse(px, py, 0.7f * s, 0.86f * s, 0.07f * s, 0.07f * s));
+            over(c, {1.0f, 0.78f, 0.18f},
+                 ellipse(px, py, 0.5f * s, 0.81f * s, 0.03f * s, 0.03f * s));
+            over(c, {1.0f, 0.79f, 0.62f},
+                 ellipse(px, py, 0.5f * s, 0.92f * s, 0.065f * s, 0.065f * s));
+            over(c, {0.05f, 0.05f, 0.1f},
+                 ellipse(px, py, 0.48f * s, 0.93f * s, 0.01f * s, 0.014f * s));
+            over(c, {0.05f, 0.05f, 0.1f},
+                 ellipse(px, py, 0.52f * s, 0.93f * s, 0.01f * s, 0.014f * s));
+            over(c, {1.0f, 0.78f, 0.18f},
+                 ellipse(px, py, 0.34f * s, 0.82f * s, 0.05f * s, 0.05f * s));
+            over(c, {1.0f, 0.78f, 0.18f},
+                 ellipse(px, py, 0.7f * s, 0.86f * s, 0.07f * s, 0.07f * s));
             // An enemy at the right rim, its horns up.
-            over(c, {1.0f, 0.92f, 0.72f}, ellipse(px, py, 0.82f * s, 0.64f * s, 0.02f * s, 0.05f * s));
-            over(c, {1.0f, 0.92f, 0.72f}, ellipse(px, py, 0.92f * s, 0.64f * s, 0.02f * s, 0.05f * s));
-            over(c, {0.78f, 0.1f, 0.25f}, ellipse(px, py, 0.87f * s, 0.56f * s, 0.08f * s, 0.065f * s));
-            over(c, {1.0f, 0.95f, 0.45f}, ellipse(px, py, 0.845f * s, 0.58f * s, 0.018f * s, 0.018f * s));
-            over(c, {1.0f, 0.95f, 0.45f}, ellipse(px, py, 0.895f * s, 0.58f * s, 0.018f * s, 0.018f * s));
+            over(c, {1.0f, 0.92f, 0.72f},
+                 ellipse(px, py, 0.82f * s, 0.64f * s, 0.02f * s, 0.05f * s));
+            over(c, {1.0f, 0.92f, 0.72f},
+                 ellipse(px, py, 0.92f * s, 0.64f * s, 0.02f * s, 0.05f * s));
+            over(c, {0.78f, 0.1f, 0.25f},
+                 ellipse(px, py, 0.87f * s, 0.56f * s, 0.08f * s, 0.065f * s));
+            over(c, {1.0f, 0.95f, 0.45f},
+                 ellipse(px, py, 0.845f * s, 0.58f * s, 0.018f * s, 0.018f * s));
+            over(c, {1.0f, 0.95f, 0.45f},
+                 ellipse(px, py, 0.895f * s, 0.58f * s, 0.018f * s, 0.018f * s));
             image.set(x, y, c);
         }
     }

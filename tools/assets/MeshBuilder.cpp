@@ -2,8 +2,7 @@
 
 #include <glm/geometric.hpp>
 
-void MeshBuilder::addTriangle(const Vertex& a, const Vertex& b, const Vertex& c)
-{
+void MeshBuilder::addTriangle(const Vertex& a, const Vertex& b, const Vertex& c) {
     glm::vec3 faceNormal = glm::cross(b.position - a.position, c.position - a.position);
     if (glm::dot(faceNormal, a.normal + b.normal + c.normal) < 0.0f) {
         vertices_.insert(vertices_.end(), {a, c, b});
@@ -18,8 +17,7 @@ constexpr float kStep = 1e-3f;
 
 Vertex surfaceVertex(const std::function<glm::vec3(float, float)>& shape,
                      const std::function<glm::vec3(float, float)>& inside, float s, float t,
-                     const UvRect& r)
-{
+                     const UvRect& r) {
     Vertex v;
     v.position = shape(s, t);
     // Derivatives a little inside the grid, so that poles (where the ring collapses) still
@@ -41,21 +39,21 @@ Vertex surfaceVertex(const std::function<glm::vec3(float, float)>& shape,
     return v;
 }
 
-bool degenerate(const Vertex& a, const Vertex& b, const Vertex& c)
-{
-    return glm::length(glm::cross(b.position - a.position, c.position - a.position)) < 1e-6f;  // also after 6-decimal output
+bool degenerate(const Vertex& a, const Vertex& b, const Vertex& c) {
+    return glm::length(glm::cross(b.position - a.position, c.position - a.position)) <
+           1e-6f; // also after 6-decimal output
 }
 
-}  // namespace
+} // namespace
 
 void MeshBuilder::addSurface(const std::function<glm::vec3(float, float)>& shape,
                              const std::function<glm::vec3(float, float)>& inside, int around,
-                             int along, const UvRect& uvRect)
-{
+                             int along, const UvRect& uvRect) {
     std::vector<Vertex> grid;
     for (int j = 0; j <= along; ++j) {
         for (int i = 0; i <= around; ++i) {
-            grid.push_back(surfaceVertex(shape, inside, float(i) / float(around), float(j) / float(along), uvRect));
+            grid.push_back(surfaceVertex(shape, inside, float(i) / float(around),
+                                         float(j) / float(along), uvRect));
         }
     }
     auto at = [&](int i, int j) -> const Vertex& { return grid[size_t(j * (around + 1) + i)]; };

@@ -5,13 +5,11 @@
 namespace {
 
 // Fixed decimals: the same bytes whatever the locale's or library's shortest-form choice.
-void writeVec3(FILE* f, const char* tag, const glm::vec3& v)
-{
+void writeVec3(FILE* f, const char* tag, const glm::vec3& v) {
     std::fprintf(f, "%s %.6f %.6f %.6f\n", tag, double(v.x), double(v.y), double(v.z));
 }
 
-bool writeMtl(const std::string& path, const std::string& name, const glm::vec3& diffuse)
-{
+bool writeMtl(const std::string& path, const std::string& name, const glm::vec3& diffuse) {
     FILE* f = std::fopen(path.c_str(), "w");
     if (!f) {
         return false;
@@ -23,11 +21,10 @@ bool writeMtl(const std::string& path, const std::string& name, const glm::vec3&
     return std::fclose(f) == 0;
 }
 
-}  // namespace
+} // namespace
 
 bool writeObj(const std::string& dir, const std::string& name, const MeshBuilder& mesh,
-              const glm::vec3& diffuse, bool withNormalsAndUvs)
-{
+              const glm::vec3& diffuse, bool withNormalsAndUvs) {
     if (!writeMtl(dir + "/" + name + ".mtl", name, diffuse)) {
         return false;
     }
@@ -52,7 +49,8 @@ bool writeObj(const std::string& dir, const std::string& name, const MeshBuilder
     for (int t = 0; t < mesh.triangleCount(); ++t) {
         int k = t * 3 + 1;
         if (withNormalsAndUvs) {
-            std::fprintf(f, "f %d/%d/%d %d/%d/%d %d/%d/%d\n", k, k, k, k + 1, k + 1, k + 1, k + 2, k + 2, k + 2);
+            std::fprintf(f, "f %d/%d/%d %d/%d/%d %d/%d/%d\n", k, k, k, k + 1, k + 1, k + 1, k + 2,
+                         k + 2, k + 2);
         } else {
             std::fprintf(f, "f %d %d %d\n", k, k + 1, k + 2);
         }

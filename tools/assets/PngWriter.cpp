@@ -6,8 +6,7 @@
 
 namespace {
 
-uint32_t crc32(const uint8_t* data, size_t size, uint32_t crc = 0)
-{
+uint32_t crc32(const uint8_t* data, size_t size, uint32_t crc = 0) {
     static const std::array<uint32_t, 256> table = [] {
         std::array<uint32_t, 256> t{};
         for (uint32_t n = 0; n < 256; ++n) {
@@ -26,15 +25,13 @@ uint32_t crc32(const uint8_t* data, size_t size, uint32_t crc = 0)
     return ~crc;
 }
 
-void appendBig32(std::vector<uint8_t>& out, uint32_t v)
-{
+void appendBig32(std::vector<uint8_t>& out, uint32_t v) {
     for (int shift = 24; shift >= 0; shift -= 8) {
         out.push_back(uint8_t(v >> shift));
     }
 }
 
-void appendChunk(std::vector<uint8_t>& out, const char type[5], const std::vector<uint8_t>& data)
-{
+void appendChunk(std::vector<uint8_t>& out, const char type[5], const std::vector<uint8_t>& data) {
     appendBig32(out, uint32_t(data.size()));
     size_t start = out.size();
     out.insert(out.end(), type, type + 4);
@@ -42,8 +39,7 @@ void appendChunk(std::vector<uint8_t>& out, const char type[5], const std::vecto
     appendBig32(out, crc32(&out[start], out.size() - start));
 }
 
-std::vector<uint8_t> storedZlib(const std::vector<uint8_t>& raw)
-{
+std::vector<uint8_t> storedZlib(const std::vector<uint8_t>& raw) {
     std::vector<uint8_t> out = {0x78, 0x01};
     size_t pos = 0;
     do {
@@ -66,21 +62,21 @@ std::vector<uint8_t> storedZlib(const std::vector<uint8_t>& raw)
     return out;
 }
 
-}  // namespace
+} // namespace
 
-bool writePng(const std::string& path, const Image& image)
-{
+bool writePng(const std::string& path, const Image& image) {
     std::vector<uint8_t> raw;
     raw.reserve(size_t(image.height) * (size_t(image.width) * 4 + 1));
-    for (int y = image.height - 1; y >= 0; --y) {  // PNG rows run top-down
-        raw.push_back(0);                              // filter: none
+    for (int y = image.height - 1; y >= 0; --y) { // PNG rows run top-down
+        raw.push_back(0);                         // filter: none
         const uint8_t* row = image.at(0, y);
         raw.insert(raw.end(), row, row + size_t(image.width) * 4);
     }
     std::vector<uint8_t> header;
     appendBig32(header, uint32_t(image.width));
     appendBig32(header, uint32_t(image.height));
-    header.insert(header.end(), {8, 6, 0, 0, 0});  // 8 bits, RGBA, deflate, no filter set, no interlace
+    header.insert(header.end(),
+                  {8, 6, 0, 0, 0}); // 8 bits, RGBA, deflate, no filter set, no interlace
 
     std::vector<uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     appendChunk(out, "IHDR", header);

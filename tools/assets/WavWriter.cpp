@@ -7,19 +7,20 @@
 
 namespace {
 
-void appendLittle(std::vector<uint8_t>& out, uint32_t v, int bytes)
-{
+void appendLittle(std::vector<uint8_t>& out, uint32_t v, int bytes) {
     for (int i = 0; i < bytes; ++i) {
         out.push_back(uint8_t(v >> (8 * i)));
     }
 }
 
-void appendTag(std::vector<uint8_t>& out, const char* tag) { out.insert(out.end(), tag, tag + 4); }
+void appendTag(std::vector<uint8_t>& out, const char* tag) {
+    out.insert(out.end(), tag, tag + 4);
+}
 
-}  // namespace
+} // namespace
 
-bool writeWav(const std::string& path, const std::vector<float>& samples, int channels, int sampleRate)
-{
+bool writeWav(const std::string& path, const std::vector<float>& samples, int channels,
+              int sampleRate) {
     uint32_t dataBytes = uint32_t(samples.size() * 2);
     std::vector<uint8_t> out;
     out.reserve(44 + dataBytes);
@@ -28,7 +29,7 @@ bool writeWav(const std::string& path, const std::vector<float>& samples, int ch
     appendTag(out, "WAVE");
     appendTag(out, "fmt ");
     appendLittle(out, 16, 4);
-    appendLittle(out, 1, 2);  // PCM
+    appendLittle(out, 1, 2); // PCM
     appendLittle(out, uint32_t(channels), 2);
     appendLittle(out, uint32_t(sampleRate), 4);
     appendLittle(out, uint32_t(sampleRate * channels * 2), 4);

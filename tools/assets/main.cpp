@@ -24,16 +24,14 @@ const char* const kFonts[] = {
     "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf",
 };
 
-bool report(bool ok, const std::string& what)
-{
+bool report(bool ok, const std::string& what) {
     if (!ok) {
         std::fprintf(stderr, "quorvex_assets: cannot write %s\n", what.c_str());
     }
     return ok;
 }
 
-bool writeMeshes(const std::string& dir)
-{
+bool writeMeshes(const std::string& dir) {
     const glm::vec3 white(1.0f), sunColour(1.0f, 0.84f, 0.35f);
     bool ok = report(writeObj(dir, "planet", planetMesh(27), white, true), "planet.obj");
     ok = report(writeObj(dir, "sun", sunMesh(64), sunColour, false), "sun.obj") && ok;
@@ -42,10 +40,10 @@ bool writeMeshes(const std::string& dir)
     return report(writeObj(dir, "fist", fistMesh(), white, true), "fist.obj") && ok;
 }
 
-bool writeImages(const std::string& dir)
-{
+bool writeImages(const std::string& dir) {
     bool ok = report(writeTga(dir + "/planet.tga", planetTexture(2048), false), "planet.tga");
-    ok = report(writeTga(dir + "/player_texture.tga", playerSkin(), false), "player_texture.tga") && ok;
+    ok = report(writeTga(dir + "/player_texture.tga", playerSkin(), false), "player_texture.tga") &&
+         ok;
     ok = report(writeTga(dir + "/enemy.tga", enemySkin(), false), "enemy.tga") && ok;
     // Each size drawn at its own resolution: a downscaled 256 px icon would blur at 32 px.
     for (int size : {32, 48, 64, 128, 256}) {
@@ -68,19 +66,23 @@ bool writeImages(const std::string& dir)
     return report(writeTga(dir + "/font.tga", atlas, true), "font.tga") && ok;
 }
 
-bool writeSounds(const std::string& dir, const std::string& musicDir)
-{
+bool writeSounds(const std::string& dir, const std::string& musicDir) {
     bool ok = report(writeWav(dir + "/punch.wav", punchSound(), 1, kSampleRate), "punch.wav");
-    ok = report(writeWav(dir + "/enemy_punch.wav", enemyPunchSound(), 1, kSampleRate), "enemy_punch.wav") && ok;
-    ok = report(writeWav(dir + "/enemy_die.wav", enemyDieSound(), 1, kSampleRate), "enemy_die.wav") && ok;
+    ok = report(writeWav(dir + "/enemy_punch.wav", enemyPunchSound(), 1, kSampleRate),
+                "enemy_punch.wav") &&
+         ok;
+    ok = report(writeWav(dir + "/enemy_die.wav", enemyDieSound(), 1, kSampleRate),
+                "enemy_die.wav") &&
+         ok;
     for (const Song& song : composeSongs()) {
-        ok = report(writeWav(musicDir + "/" + song.name + ".wav", song.samples, 2, kSampleRate), song.name) && ok;
+        ok = report(writeWav(musicDir + "/" + song.name + ".wav", song.samples, 2, kSampleRate),
+                    song.name) &&
+             ok;
     }
     return ok;
 }
 
-bool writeConfig(const std::string& dir)
-{
+bool writeConfig(const std::string& dir) {
     FILE* f = std::fopen((dir + "/config").c_str(), "w");
     if (!f) {
         return report(false, "config");
@@ -89,10 +91,9 @@ bool writeConfig(const std::string& dir)
     return report(std::fclose(f) == 0, "config");
 }
 
-}  // namespace
+} // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc != 3) {
         std::fprintf(stderr, "usage: quorvex_assets RESOURCES_DIR MUSIC_WAV_DIR\n");
         return 2;

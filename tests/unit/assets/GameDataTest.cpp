@@ -9,8 +9,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "decode/MeshData.h"
 #include "decode/Image.h"
+#include "decode/MeshData.h"
 #include "support/Fixtures.h"
 
 namespace {
