@@ -1,5 +1,5 @@
 # The generated game data under resources/.
-quorvex_test(test_assets LABEL unit DIRS unit/assets LIBS quorvex_render quorvex_audio)
+quorvex_test(test_assets LABEL unit DIRS unit/assets LIBS quorvex_decode)
 
 # Regenerating the data must reproduce the committed files byte for byte.
 if(TARGET quorvex_assets)

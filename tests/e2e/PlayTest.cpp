@@ -168,7 +168,7 @@ void volumeKeys(GameSession& game) {
     EXPECT_GT(raised, 0.2 * full) << "after N " << silent << ", after M " << raised;
 }
 
-TEST(Play, StartClickPunchWalkDisplayAndVolumeKeysThenEscape) {
+TEST(Play, StartClickWalkPunchDisplayAndVolumeKeysThenEscape) {
     GameSession game;
     ASSERT_TRUE(game.hasWindow()) << game.standardError();
     startScreen(game);
