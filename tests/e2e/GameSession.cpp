@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <thread>
 
@@ -38,12 +39,6 @@ Window findWindow(double seconds) {
     return id;
 }
 
-} // namespace
-
-void sleepSeconds(double seconds) {
-    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
-}
-
 double rms(const std::vector<short>& samples, size_t from, size_t to) {
     to = std::min(to, samples.size());
     if (from >= to)
@@ -52,6 +47,12 @@ double rms(const std::vector<short>& samples, size_t from, size_t to) {
     for (size_t i = from; i < to; ++i)
         sum += double(samples[i]) * samples[i];
     return std::sqrt(sum / double(to - from));
+}
+
+} // namespace
+
+void sleepSeconds(double seconds) {
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
 }
 
 GameSession::GameSession(const std::string& workDir) {
@@ -172,29 +173,26 @@ int GameSession::Shot::count(int x0, int y0, int x1, int y1, const unsigned char
     return n;
 }
 
-int GameSession::waitForExit(double seconds) {
-    if (status_ != -1)
-        return status_;
+// Polls `done` every 50 ms for at most `seconds`.
+static bool within(double seconds, const std::function<bool()>& done) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (std::chrono::steady_clock::now() < deadline) {
-        int raw = 0;
-        if (waitpid(pid_, &raw, WNOHANG) == pid_) {
-            status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
-            return status_;
-        }
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
         sleepSeconds(0.05);
     }
-    return -1;
+    return true;
+}
+
+int GameSession::waitForExit(double seconds) {
+    int raw = 0;
+    if (status_ == -1 && within(seconds, [&] { return waitpid(pid_, &raw, WNOHANG) == pid_; }))
+        status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+    return status_;
 }
 
 bool GameSession::waitForOutput(const std::string& text, double seconds) const {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (standardOutput().find(text) != std::string::npos)
-            return true;
-        sleepSeconds(0.05);
-    }
-    return false;
+    return within(seconds, [&] { return standardOutput().find(text) != std::string::npos; });
 }
 
 std::string GameSession::standardOutput() const {
@@ -204,15 +202,10 @@ std::string GameSession::standardError() const {
     return readAll(dir_ + "/stderr");
 }
 
-std::vector<short> GameSession::capturedAudio() const {
+double GameSession::musicLevel() const {
     const std::string bytes = readAll(dir_ + "/audio.raw");
     std::vector<short> samples(bytes.size() / 2);
     std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
-    return samples;
-}
-
-double GameSession::musicLevel() const {
-    const std::vector<short> samples = capturedAudio();
     const size_t slice = 44100 * 2 / 50, span = 44100 * 2;
     std::vector<double> levels;
     for (size_t at = samples.size() - std::min(samples.size(), span); at + slice <= samples.size();

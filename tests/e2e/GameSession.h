@@ -39,8 +39,6 @@ class GameSession {
     bool waitForOutput(const std::string& text, double seconds) const;
     std::string standardOutput() const;
     std::string standardError() const;
-    // The raw 16-bit stereo samples the game has played so far.
-    std::vector<short> capturedAudio() const;
     // The music's own level over the last second: the lower quartile of 20 ms slice levels,
     // which enemy punches (at most 0.32 s of sound per 0.7 s) cannot reach.
     double musicLevel() const;
@@ -55,6 +53,4 @@ class GameSession {
     int status_ = -1;
 };
 
-// Root-mean-square of samples [from, to) of a capture.
-double rms(const std::vector<short>& samples, size_t from, size_t to);
 void sleepSeconds(double seconds);

@@ -37,28 +37,18 @@ export SDL_AUDIODRIVER=dummy
 play() {
     (cd "$elsewhere" && exec "$launcher" >"$tmp/game.log" 2>&1) &
     pid=$!
-    local window=
-    for _ in $(seq 150); do
-        kill -0 "$pid" 2>/dev/null || fail "the game ended without a window: $(cat "$tmp/game.log")"
-        window=$(xdotool search --name '^Quorvex$' | head -n 1) && [ -n "$window" ] && break
-        sleep 0.2
-    done
-    [ -n "$window" ] || fail "no window titled Quorvex; game output: $(cat "$tmp/game.log")"
+    local window geometry
+    window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Quorvex$' | head -n 1) ||
+        fail "no window titled Quorvex; game output: $(cat "$tmp/game.log")"
     [ "$(readlink "/proc/$pid/exe")" = "$prefix/lib/games/quorvex/quorvex" ] ||
         fail "the launcher did not exec the installed game"
-    local geometry
     geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/^ *Geometry: //p')
     [ "$geometry" = "$1" ] || fail "window is $geometry, expected $1"
-    sleep 0.5
     timeout 5 xdotool windowfocus --sync "$window" 2>/dev/null || true
     # Held until the game has ended: a loaded machine may draw a frame slower than a short tap.
     xdotool keydown Escape
-    for _ in $(seq 200); do
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.1
-    done
+    timeout 20 tail --pid="$pid" -f /dev/null || fail "the game did not end on Escape: $(cat "$tmp/game.log")"
     xdotool keyup Escape
-    kill -0 "$pid" 2>/dev/null && fail "the game did not end on Escape; output: $(cat "$tmp/game.log")"
     status=0
     wait "$pid" || status=$?
     pid=
