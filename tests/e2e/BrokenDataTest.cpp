@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 #include <filesystem>
 #include <fstream>
@@ -66,21 +65,6 @@ int linesWith(const std::string& text, const std::string& needle) {
     for (std::string line; std::getline(in, line);)
         count += line.find(needle) != std::string::npos;
     return count;
-}
-
-TEST(BrokenData, DamagedConfigurationEndsWithItsLineAndStatusTwo) {
-    for (Damage how : {Missing, Empty, Truncated, Garbage, Directory, Fifo}) {
-        Scratch scratch;
-        scratch.damage("resources/config", how);
-        const int raw = std::system(
-            ("cd '" + scratch.dir.string() + "' && '" QUORVEX_BINARY "' 2>stderr >/dev/null")
-                .c_str());
-        const std::string err = readBytes(scratch.dir / "stderr");
-        SCOPED_TRACE(std::string(kDamageNames[how]) + ": " + err);
-        EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 2);
-        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1);
-        EXPECT_EQ(err.rfind("resources/config", 0), 0u);
-    }
 }
 
 // Lines on standard output (out) or error that mention `needle`: between min and max.

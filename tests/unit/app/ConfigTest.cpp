@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -15,12 +16,16 @@ TEST(Config, ModeByItsFirstLetterSizesByAtoiRulesLaterLinesIgnored) {
     EXPECT_FALSE(parseConfig(" full\n800\n600\n", "c").config.fullscreen);
 }
 
-// Runs the real game with `config` (nullptr: none) as resources/config and no display, so it
-// can only end before opening a window: its exit status and what it wrote to stderr.
+// Runs the real game with `config` as resources/config (nullptr: none; "/" a directory, "|" a
+// named pipe) and no display, so it can only end before opening a window: its exit status and
+// what it wrote to stderr.
 static std::pair<int, std::string> runWithConfig(const char* config) {
     TempDir dir;
-    std::filesystem::create_directory(dir.file("resources"));
-    if (config)
+    std::filesystem::create_directories(dir.file("resources") +
+                                        (config && *config == '/' ? "/config" : ""));
+    if (config && *config == '|')
+        mkfifo(dir.file("resources/config").c_str(), 0600);
+    else if (config && *config != '/')
         dir.write("resources/config", config);
     const std::string command =
         "cd '" + dir.path() + "' && env -u DISPLAY '" QUORVEX_BINARY "' 2>&1 >/dev/null";
@@ -36,6 +41,8 @@ static std::pair<int, std::string> runWithConfig(const char* config) {
 TEST(ConfigExit, RefusedConfigurationEndsBeforeAnyWindowWithStatusTwo) {
     const std::pair<const char*, const char*> cases[] = {
         {nullptr, ": cannot be read (missing or not readable)"},
+        {"/", ": cannot be read (missing or not readable)"},
+        {"|", ": cannot be read (missing or not readable)"},
         {"w\n800\n", ": has 2 lines, needs 3 (display mode, width, height)"},
         {"\r\n800\r\n600\r\n", ":1: the display mode line is empty"},
         {"w\nabc\n600\n", ":2: width \"abc\" is not a positive whole number"},
