@@ -40,9 +40,6 @@ Window findWindow(double seconds) {
 }
 
 double rms(const std::vector<short>& samples, size_t from, size_t to) {
-    to = std::min(to, samples.size());
-    if (from >= to)
-        return 0.0;
     double sum = 0.0;
     for (size_t i = from; i < to; ++i)
         sum += double(samples[i]) * samples[i];
@@ -105,15 +102,13 @@ void GameSession::xdotool(const std::string& args) const {
 }
 
 void GameSession::holdKey(const char* keysym, double seconds) {
-    xdotool(std::string("keydown ") + keysym);
-    sleepSeconds(seconds);
-    xdotool(std::string("keyup ") + keysym);
+    xdotool(std::string("keydown ") + keysym + " sleep " + std::to_string(seconds) + " keyup " +
+            keysym);
 }
 
 void GameSession::holdButton(int button, double seconds) {
-    xdotool("mousedown " + std::to_string(button));
-    sleepSeconds(seconds);
-    xdotool("mouseup " + std::to_string(button));
+    const std::string b = std::to_string(button);
+    xdotool("mousedown " + b + " sleep " + std::to_string(seconds) + " mouseup " + b);
 }
 
 void GameSession::movePointer(int x, int y) {

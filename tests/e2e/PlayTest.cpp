@@ -49,16 +49,10 @@ void expectLitPlanetDisc(const Shot& shot) {
     for (int y = 120; y < 600; y += 4) {
         for (int x = 280; x < 1000; x += 4) {
             const double r = std::hypot(x - 640.0, y - 360.0);
-            const unsigned char* p = shot.at(x, y);
-            const double b = (p[0] + p[1] + p[2]) / 3.0;
-            if (r < 280) {
-                ++inside;
-                insideLit += b > 8;
-                (x < 640 ? left : right) += b;
-            } else if (r > 330) {
-                ++outside;
-                outsideDark += b < 8;
-            }
+            const double b = (shot.at(x, y)[0] + shot.at(x, y)[1] + shot.at(x, y)[2]) / 3.0;
+            inside += r < 280, insideLit += r < 280 && b > 8;
+            (x < 640 ? left : right) += r < 280 ? b : 0.0;
+            outside += r > 330, outsideDark += r > 330 && b < 8;
         }
     }
     EXPECT_GT(insideLit, inside * 95 / 100) << "planet disc not filled";
@@ -183,16 +177,9 @@ TEST(Play, StartClickWalkPunchDisplayAndVolumeKeysThenEscape) {
     EXPECT_EQ(game.waitForExit(10), 0);
 }
 
-TEST(Play, ClosingTheWindowEndsTheGame) {
-    GameSession game;
-    ASSERT_TRUE(game.hasWindow()) << game.standardError();
-    game.requestClose();
-    EXPECT_EQ(game.waitForExit(10), 0);
-}
-
 // Presses shorter than a frame on a slow renderer (one software-rendering thread): xdotool
 // sends each button or key down and up at once, so polling alone would see none of them.
-TEST(QuickInput, AnInstantClickStartsTenInstantTapsOfNSilenceAndAnInstantEscapeQuits) {
+TEST(QuickInput, AnInstantClickStartsTenInstantTapsOfNSilenceAndClosingTheWindowQuits) {
     setenv("LP_NUM_THREADS", "1", 1);
     GameSession game;
     unsetenv("LP_NUM_THREADS");
@@ -206,7 +193,7 @@ TEST(QuickInput, AnInstantClickStartsTenInstantTapsOfNSilenceAndAnInstantEscapeQ
     sleepSeconds(2.0);
     EXPECT_GT(full, 100.0) << "no music captured";
     EXPECT_LT(game.musicLevel(), 0.02 * full) << "full " << full << ", after ten taps of N";
-    ASSERT_EQ(std::system("xdotool key Escape"), 0);
+    game.requestClose();
     EXPECT_EQ(game.waitForExit(10), 0);
 }
 

@@ -1,4 +1,5 @@
-// The reporter's sink, report-once per file until the sink changes, and an owner's state.
+// A line through the reporter's sink, and the state of the owner it is about. Report-once per
+// file is checked where owners share a file (texture tests, damaged data).
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -15,18 +16,6 @@ void capture() {
         [](ReportStream stream, const std::string& line) { captured.emplace_back(stream, line); });
 }
 } // namespace
-
-TEST(Report, OnceForEachFileUntilTheSinkChanges) {
-    capture();
-    reportOnce("a.tga", ReportStream::Err, "first");
-    reportOnce("a.tga", ReportStream::Err, "again");
-    reportOnce("b.obj", ReportStream::Out, "other");
-    EXPECT_EQ(captured, (Lines{{ReportStream::Err, "first"}, {ReportStream::Out, "other"}}));
-    capture();
-    reportOnce("a.tga", ReportStream::Err, "after the reset");
-    EXPECT_EQ(captured, (Lines{{ReportStream::Err, "after the reset"}}));
-    setReportSink(nullptr);
-}
 
 TEST(Report, AShaderWithoutItsFileSaysSoAndKeepsTheReason) {
     capture();
