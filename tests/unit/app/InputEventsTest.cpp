@@ -68,7 +68,7 @@ TEST(Gamepad, SticksTriggersAndButtonsBecomeTheFrameCommands) {
         {"shoulders", [](Pad& p, Aim&) { p.leftShoulder = p.rightShoulder = true; }, 0, "in out "},
         {"Start and Back", [](Pad& p, Aim&) { p.start = p.back = true; }, 0, "start quit "},
         {"right stick down", [](Pad& p, Aim&) { p.rightY = 1; }, 0, "face90 "},
-        {"stick let go", [](Pad& p, Aim& a) { p.rightX = 0.29f, a.stick = true; }, 0, "face0 "},
+        {"stick let go", [](Pad& p, Aim& a) { p.rightY = 0.29f, a.stick = true; }, 0, "face0 "},
         {"pointer moved", [](Pad&, Aim& a) { a.stick = true, a.mouseX = 5; }, 0, ""},
     };
     for (const auto& [name, set, cooldown, expected] : cases) {
