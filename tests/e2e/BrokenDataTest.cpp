@@ -1,6 +1,5 @@
-// The real game on damaged copies of its data: every file it reads missing, empty, cut short,
-// overwritten with noise, or replaced by a directory or a named pipe; forged headers and crafted
-// material references. Each run damages several kinds of file, told apart by their paths.
+// The real game on damaged copies of every file it reads (missing, empty, cut short, noise, a
+// directory, a named pipe), forged headers and crafted material references.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>

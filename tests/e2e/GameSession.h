@@ -5,9 +5,8 @@
 #include <sys/types.h>
 #include <vector>
 
-// The real game binary started on the test run's X display, driven like a player would:
-// keys and buttons held down for a while (a quick tap can fall between two polls), screenshots
-// read back from the X server, the played sound captured by SDL's disk audio driver.
+// The real game on the test run's X display, driven like a player would with xdotool; its
+// screenshots, output and the sound SDL's disk driver captured.
 class GameSession {
   public:
     // Starts the game in `workDir` (the repository root by default) and waits for its window.

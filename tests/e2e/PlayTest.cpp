@@ -1,6 +1,5 @@
-// The real game played as a person would, in one run from the start screen to Escape: each
-// step checks what a player sees in screenshots or hears in the captured sound. Enemies move
-// on their own, so pictures are compared where the player's input changes them the most.
+// The real game played as a person would, from the start screen to Escape, judged by what a
+// player sees in screenshots and hears in the captured sound.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,21 +12,15 @@ namespace {
 
 using Shot = GameSession::Shot;
 constexpr int kWidth = 1280, kHeight = 720;
-int px(float ndcX) {
-    return static_cast<int>((ndcX + 1.0f) * 0.5f * kWidth);
-}
-int py(float ndcY) {
-    return static_cast<int>((1.0f - ndcY) * 0.5f * kHeight);
-}
-
-// Pixels of a line of `chars` characters at (x, y), `size` high, within [lo, hi].
-int textPixels(const Shot& shot, float x, float y, float size, int chars, const unsigned char* lo,
-               const unsigned char* hi) {
-    return shot.count(px(x), py(y + size), px(x + chars * 0.75f * size), py(y), lo, hi);
-}
 const unsigned char kWhiteLo[3] = {200, 200, 200}, kWhiteHi[3] = {255, 255, 255};
-int whiteText(const Shot& s, float x, float y, float size, int chars) {
-    return textPixels(s, x, y, size, chars, kWhiteLo, kWhiteHi);
+
+// Pixels of a line of `chars` characters at (x, y) in device coordinates, `size` high, within
+// [lo, hi] (white by default).
+int textPixels(const Shot& shot, float x, float y, float size, int chars,
+               const unsigned char* lo = kWhiteLo, const unsigned char* hi = kWhiteHi) {
+    auto px = [](float ndc) { return int((ndc + 1.0f) * 0.5f * kWidth); };
+    auto py = [](float ndc) { return int((1.0f - ndc) * 0.5f * kHeight); };
+    return shot.count(px(x), py(y + size), px(x + chars * 0.75f * size), py(y), lo, hi);
 }
 
 // Mean absolute channel difference over [x0, x1) x [y0, y1).
@@ -74,8 +67,8 @@ void waitForCalm(GameSession& game, int x0 = 0, int y0 = 0, int x1 = kWidth, int
 void startScreen(GameSession& game) {
     const Shot shot = game.screenshot();
     ASSERT_EQ(shot.width, kWidth);
-    EXPECT_GT(whiteText(shot, -0.18f, 0.8f, 0.045f, 6), 50) << "no \"Klick!\"";
-    EXPECT_EQ(whiteText(shot, -0.9f, 0.85f, 0.05f, 5), 0) << "HUD on the start screen";
+    EXPECT_GT(textPixels(shot, -0.18f, 0.8f, 0.045f, 6), 50) << "no \"Klick!\"";
+    EXPECT_EQ(textPixels(shot, -0.9f, 0.85f, 0.05f, 5), 0) << "HUD on the start screen";
     expectLitPlanetDisc(shot);
 }
 
@@ -88,8 +81,8 @@ void clickStarts(GameSession& game) {
     EXPECT_LE(value, 1.0f);
     sleepSeconds(1.0);
     const Shot shot = game.screenshot();
-    EXPECT_GT(whiteText(shot, -0.9f, 0.85f, 0.05f, 5), 30) << "no \"Leben\"";
-    EXPECT_GT(whiteText(shot, 0.5f, 0.85f, 0.05f, 4), 20) << "no \"Zeit\"";
+    EXPECT_GT(textPixels(shot, -0.9f, 0.85f, 0.05f, 5), 30) << "no \"Leben\"";
+    EXPECT_GT(textPixels(shot, 0.5f, 0.85f, 0.05f, 4), 20) << "no \"Zeit\"";
     // Lives green (full), kills red, clock blue, each within a few levels of its authored sRGB
     // value (0.2 is 51) where the small glyphs cover whole pixels.
     const unsigned char greenLo[3] = {43, 247, 43}, greenHi[3] = {59, 255, 59};
@@ -99,7 +92,7 @@ void clickStarts(GameSession& game) {
     EXPECT_GT(textPixels(shot, -0.1f, 0.75f, 0.09f, 1, redLo, redHi), 20) << "kills";
     EXPECT_GT(textPixels(shot, 0.5f, 0.8f, 0.05f, 8, blueLo, blueHi), 20) << "clock";
     // Only the prompt's lower part: "Besiegte Gegner" overlaps its top.
-    EXPECT_EQ(whiteText(shot, -0.18f, 0.8f, 0.045f, 6), 0) << "prompt still shown";
+    EXPECT_EQ(textPixels(shot, -0.18f, 0.8f, 0.045f, 6), 0) << "prompt still shown";
 }
 
 void punching(GameSession& game) {
