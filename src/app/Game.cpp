@@ -40,14 +40,25 @@ Game::Game(int width, int height, Graphics graphics)
 
 Game::~Game() = default;
 
+bool Game::followSize(const SurfaceSize& size) {
+    shell_->resize(size.windowWidth, size.windowHeight);
+    if (size.framebufferWidth <= 0 || size.framebufferHeight <= 0)
+        return false;
+    width_ = size.framebufferWidth;
+    height_ = size.framebufferHeight;
+    world_->camera->aspect = static_cast<float>(width_) / static_cast<float>(height_);
+    return true;
+}
+
 void Game::startScreenFrame(Screen& screen) {
-    if (graphics_)
+    const bool gl = followSize(screen.size()) && graphics_;
+    if (gl)
         checkGlError();
     const float dt = shell_->frameTime();
-    if (graphics_)
+    if (gl)
         renderFrame(*shadowMap_, *world_, width_, height_);
     shell_->startScreenFrame(screen.takeInput(), dt);
-    if (graphics_)
+    if (gl)
         drawTexts(*text_, {startPrompt()});
     screen.swapBuffers();
     shell_->quitTest(screen.snapshot());
@@ -62,6 +73,7 @@ void Game::startMusic() {
 }
 
 void Game::gameFrame(Screen& screen, bool draw) {
+    draw = followSize(screen.size()) && draw;
     const bool gl = graphics_ && draw;
     if (gl)
         checkGlError();

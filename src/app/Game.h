@@ -11,6 +11,7 @@ class ShadowMap;
 class Sound;
 class SoundEngine;
 class TextRenderer;
+struct SurfaceSize;
 
 // The game once the window exists: the shadow map, the font, the sound, the world and the
 // shell, and the one order of each start-screen and game-loop frame. The game, the tests and
@@ -32,6 +33,7 @@ class Game {
     bool onStartScreen() const { return !shell_->state.started && shell_->state.running; }
     bool running() const { return shell_->state.running; }
 
+    // Every frame first follows the window's size (see followSize); a minimised one is not drawn.
     // Error check, frame time, the passes, the shell's start-screen frame on the screen's
     // input, the prompt, presenting, the quit test.
     void startScreenFrame(Screen& screen);
@@ -50,8 +52,12 @@ class Game {
 
   private:
     Game(int width, int height, Graphics graphics);
+    // The window need not keep the size asked for: the pointer maps against its size now, the
+    // passes fill its framebuffer and the camera takes that aspect. False when there is nothing
+    // to draw into (minimised); then the last size stays.
+    bool followSize(const SurfaceSize& size);
 
-    int width_;
+    int width_; // the framebuffer's size at the last frame that had one
     int height_;
     bool graphics_;
     // Declared so that they go in the reverse order of building: the sound outlives the world.

@@ -45,6 +45,13 @@ float volumeDown(float volume) {
 Shell::Shell(World& world, int width, int height, Clock clock)
     : world_(world), width_(width), height_(height), clock_(std::move(clock)) {}
 
+void Shell::resize(int width, int height) {
+    if (width > 0 && height > 0) {
+        width_ = width;
+        height_ = height;
+    }
+}
+
 void Shell::startTimers() {
     state.lastSpawnTime = clock_();
     state.lastFrameTime = clock_();

@@ -51,6 +51,9 @@ class Shell {
     DisplayChanges gameFrame(const FrameInput& in, float dt, Sound* music);
     // Escape, else a closed window, ends the run.
     void quitTest(const FrameInput& in);
+    // The window's size in screen coordinates, against which the pointer is mapped; a zero
+    // size (a minimised window) keeps the last one.
+    void resize(int width, int height);
     // The frame has been presented.
     void frameDrawn() { ++state.frameCount; }
 

@@ -139,6 +139,13 @@ void Window::swapBuffers() {
     glfwPollEvents();
 }
 
+SurfaceSize Window::size() const {
+    SurfaceSize size;
+    glfwGetWindowSize(window_, &size.windowWidth, &size.windowHeight);
+    glfwGetFramebufferSize(window_, &size.framebufferWidth, &size.framebufferHeight);
+    return size;
+}
+
 bool Window::isOpen() const {
     return !glfwWindowShouldClose(window_);
 }

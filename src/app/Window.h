@@ -38,6 +38,7 @@ class Window : public Screen {
     FrameInput takeInput() override;
     // Presents the frame, then collects the window's pending events.
     void swapBuffers() override;
+    SurfaceSize size() const override;
     bool isOpen() const;
 
     // Seconds since GLFW was initialised.

@@ -24,39 +24,24 @@ std::string readBytes(const fs::path& path) {
     return bytes.str();
 }
 
-// A working directory of links to the real resources/ and shaders/, some replaced.
-struct Scratch {
-    fs::path dir = mkdtemp(std::string("/tmp/quorvex-broken-XXXXXX").data());
-    Scratch() {
-        for (const char* sub : {"resources", "shaders"}) {
-            fs::create_directories(dir / sub);
-            for (const auto& entry : fs::directory_iterator(fs::path(QUORVEX_SOURCE_DIR) / sub))
-                fs::create_symlink(entry.path(), dir / sub / entry.path().filename());
-        }
+void damage(const Scratch& scratch, const std::string& file, Damage how) {
+    const fs::path& dir = scratch.dir;
+    const std::string original = readBytes(fs::path(QUORVEX_SOURCE_DIR) / file);
+    fs::remove(dir / file);
+    if (how == Directory)
+        fs::create_directory(dir / file);
+    if (how == Fifo)
+        mkfifo((dir / file).c_str(), 0600);
+    if (how == Empty || how == Truncated)
+        scratch.write(file, original.substr(0, how == Empty ? 0 : original.size() / 3));
+    if (how == Garbage) { // deterministic noise, so that a failure repeats
+        std::string noise(std::min<size_t>(original.size(), 64 * 1024), '\0');
+        uint32_t x = uint32_t(std::hash<std::string>()(file)) * 2654435761u + 1u;
+        for (char& c : noise)
+            x ^= x << 13, x ^= x >> 17, x ^= x << 5, c = char(x);
+        scratch.write(file, noise);
     }
-    ~Scratch() { fs::remove_all(dir); }
-    void write(const std::string& file, const std::string& bytes) const {
-        fs::remove(dir / file);
-        std::ofstream(dir / file, std::ios::binary) << bytes;
-    }
-    void damage(const std::string& file, Damage how) const {
-        const std::string original = readBytes(fs::path(QUORVEX_SOURCE_DIR) / file);
-        fs::remove(dir / file);
-        if (how == Directory)
-            fs::create_directory(dir / file);
-        if (how == Fifo)
-            mkfifo((dir / file).c_str(), 0600);
-        if (how == Empty || how == Truncated)
-            write(file, original.substr(0, how == Empty ? 0 : original.size() / 3));
-        if (how == Garbage) { // deterministic noise, so that a failure repeats
-            std::string noise(std::min<size_t>(original.size(), 64 * 1024), '\0');
-            uint32_t x = uint32_t(std::hash<std::string>()(file)) * 2654435761u + 1u;
-            for (char& c : noise)
-                x ^= x << 13, x ^= x >> 17, x ^= x << 5, c = char(x);
-            write(file, noise);
-        }
-    }
-};
+}
 
 int linesWith(const std::string& text, const std::string& needle) {
     std::istringstream in(text);
@@ -213,7 +198,7 @@ class Damaged : public ::testing::TestWithParam<Case> {};
 TEST_P(Damaged, IsReportedOnceAndTheGameRunsOn) {
     Scratch scratch;
     for (const std::string& file : GetParam().damaged)
-        scratch.damage(file, GetParam().how);
+        damage(scratch, file, GetParam().how);
     for (const auto& [file, bytes] : GetParam().written)
         scratch.write(file, bytes);
     GameSession game(scratch.dir.string());

@@ -116,6 +116,11 @@ void GameSession::movePointer(int x, int y) {
             std::to_string(y));
 }
 
+void GameSession::resize(int width, int height) {
+    xdotool("windowsize " + std::to_string(window_) + " " + std::to_string(width) + " " +
+            std::to_string(height));
+}
+
 void GameSession::requestClose() {
     XEvent event{};
     event.xclient.type = ClientMessage;
@@ -210,4 +215,22 @@ double GameSession::musicLevel() const {
         return 0.0;
     std::nth_element(levels.begin(), levels.begin() + levels.size() / 4, levels.end());
     return levels[levels.size() / 4];
+}
+
+Scratch::Scratch() : dir(mkdtemp(std::string("/tmp/quorvex-scratch-XXXXXX").data())) {
+    namespace fs = std::filesystem;
+    for (const char* sub : {"resources", "shaders"}) {
+        fs::create_directories(dir / sub);
+        for (const auto& entry : fs::directory_iterator(fs::path(QUORVEX_SOURCE_DIR) / sub))
+            fs::create_symlink(entry.path(), dir / sub / entry.path().filename());
+    }
+}
+
+Scratch::~Scratch() {
+    std::filesystem::remove_all(dir);
+}
+
+void Scratch::write(const std::string& file, const std::string& bytes) const {
+    std::filesystem::remove(dir / file);
+    std::ofstream(dir / file, std::ios::binary) << bytes;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <X11/Xlib.h>
+#include <filesystem>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -19,6 +20,7 @@ class GameSession {
     void holdKey(const char* keysym, double seconds);
     void holdButton(int button, double seconds);
     void movePointer(int x, int y);
+    void resize(int width, int height);
     // Asks the window to close as a window manager's close button does.
     void requestClose();
 
@@ -53,3 +55,11 @@ class GameSession {
 };
 
 void sleepSeconds(double seconds);
+
+// A working directory of links to the real resources/ and shaders/, some replaced by a test.
+struct Scratch {
+    std::filesystem::path dir;
+    Scratch();
+    ~Scratch();
+    void write(const std::string& file, const std::string& bytes) const;
+};

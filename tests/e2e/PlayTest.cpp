@@ -34,17 +34,19 @@ double difference(const Shot& a, const Shot& b, int x0 = 0, int y0 = 0, int x1 =
     return sum / (3.0 * (x1 - x0) * (y1 - y0));
 }
 
-// The planet seen from 3 units with a 45-degree field of view: a disc of about 307 pixels
-// around the centre, lit from the sun's side (+x, screen left from the start place).
+// The planet seen from 3 units with a 45-degree field of view: a disc of about 307 pixels at
+// 720 high, centred in the window whatever its size, lit from the sun's side (+x, screen left
+// from the start place).
 void expectLitPlanetDisc(const Shot& shot) {
     int inside = 0, insideLit = 0, outside = 0, outsideDark = 0;
     double left = 0.0, right = 0.0;
-    for (int y = 120; y < 600; y += 4) {
-        for (int x = 280; x < 1000; x += 4) {
-            const double r = std::hypot(x - 640.0, y - 360.0);
+    const double scale = shot.height / 720.0, cx = shot.width / 2.0, cy = shot.height / 2.0;
+    for (int y = int(cy - 240 * scale); y < cy + 240 * scale; y += 4) {
+        for (int x = int(cx - 360 * scale); x < cx + 360 * scale; x += 4) {
+            const double r = std::hypot(x - cx, y - cy) / scale;
             const double b = (shot.at(x, y)[0] + shot.at(x, y)[1] + shot.at(x, y)[2]) / 3.0;
             inside += r < 280, insideLit += r < 280 && b > 8;
-            (x < 640 ? left : right) += r < 280 ? b : 0.0;
+            (x < cx ? left : right) += r < 280 ? b : 0.0;
             outside += r > 330, outsideDark += r > 330 && b < 8;
         }
     }
@@ -168,8 +170,12 @@ void volumeKeys(GameSession& game) {
     EXPECT_GT(raised, 0.2 * full) << "after N " << silent << ", after M " << raised;
 }
 
+// Fullscreen at a size the screen has no mode for: the window takes the screen's 1280 x 720,
+// and the picture must fill it.
 TEST(Play, StartClickWalkPunchDisplayAndVolumeKeysThenEscape) {
-    GameSession game;
+    Scratch scratch;
+    scratch.write("resources/config", "fullscreen\n1024\n576\n");
+    GameSession game(scratch.dir.string());
     ASSERT_TRUE(game.hasWindow()) << game.standardError();
     startScreen(game);
     ASSERT_NO_FATAL_FAILURE(clickStarts(game));
@@ -183,13 +189,18 @@ TEST(Play, StartClickWalkPunchDisplayAndVolumeKeysThenEscape) {
 }
 
 // Presses shorter than a frame on a slow renderer (one software-rendering thread): xdotool
-// sends each button or key down and up at once, so polling alone would see none of them.
-TEST(QuickInput, AnInstantClickStartsTenInstantTapsOfNSilenceAndClosingTheWindowQuits) {
+// sends each button or key down and up at once, so polling alone would see none of them. First
+// the window is resized, as a window manager would, and the picture must fill it.
+TEST(QuickInput,
+     TheResizedWindowIsFilledAnInstantClickStartsTenInstantTapsOfNSilenceAndClosingQuits) {
     setenv("LP_NUM_THREADS", "1", 1);
     GameSession game;
     unsetenv("LP_NUM_THREADS");
     ASSERT_TRUE(game.hasWindow()) << game.standardError();
-    game.movePointer(640, 180);
+    game.resize(960, 540);
+    sleepSeconds(1.0);
+    expectLitPlanetDisc(game.screenshot());
+    game.movePointer(480, 135);
     ASSERT_EQ(std::system("xdotool click 1"), 0);
     ASSERT_TRUE(game.waitForOutput("\n", 10)) << "the click did not start the game";
     sleepSeconds(2.0);

@@ -67,6 +67,7 @@ TEST(Soak, AnHourOfPlayStaysSoundAndKeepsNoGlObjects) {
     shell.state.showFrameRate = true; // the longest HUD
     shell.state.started = true;
     ScriptedScreen screen;
+    screen.surface = {kWidth, kHeight, kWidth, kHeight};
     drainGlErrors();
 
     std::array<int, 3> namesAtStart{};

@@ -7,6 +7,7 @@
 #include "audio/SoundEngine.h"
 #include "player/Player.h"
 #include "support/ScriptedScreen.h"
+#include "world/Camera.h"
 #include "world/World.h"
 
 // A scripted game without graphics: the game's own frames, a fake clock the test advances, one
@@ -102,4 +103,25 @@ TEST_F(ShellScript, StartScreenWaitsForTheLeftButtonAndAClosedWindowQuits) {
     screen.in.windowOpen = false;
     game->gameFrame(screen);
     EXPECT_FALSE(game->running());
+}
+
+TEST_F(ShellScript, PointerAndAspectFollowTheWindowsSizeAndAMinimisedWindowKeepsThem) {
+    screen.in.mouseX = 640;
+    screen.in.mouseY = 180; // straight up in the window asked for
+    game->startScreenFrame(screen);
+    const glm::vec3 up = world->player->facing;
+    // Maximised, then on a display with two pixels per screen unit: the pointer in the same
+    // place of the window faces the same way.
+    for (SurfaceSize size : {SurfaceSize{2000, 1000, 2000, 1000}, {1000, 500, 2000, 1000}}) {
+        screen.surface = size;
+        screen.in.mouseX = size.windowWidth / 2;
+        screen.in.mouseY = size.windowHeight / 4;
+        game->startScreenFrame(screen);
+        EXPECT_LT(glm::distance(world->player->facing, up), 1e-3f) << size.windowWidth;
+        EXPECT_EQ(world->camera->aspect, 2.0f);
+    }
+    screen.surface = {};
+    game->startScreenFrame(screen);
+    EXPECT_LT(glm::distance(world->player->facing, up), 1e-3f);
+    EXPECT_EQ(world->camera->aspect, 2.0f);
 }
