@@ -63,12 +63,16 @@ float Shell::frameTime() {
     return dt;
 }
 
+FrameCommands Shell::commands(const FrameInput& in) {
+    const FrameCommands c =
+        frameCommands(in, state.aim, world_.player->superPunchCooldown, width_, height_);
+    state.aim = c.aim;
+    return c;
+}
+
 void Shell::startScreenFrame(const FrameInput& in, float dt) {
     Player& player = *world_.player;
-    const FrameCommands commands =
-        frameCommands(in, state.aim, player.superPunchCooldown, width_, height_);
-    state.aim = commands.aim;
-    player.setFacing(commands.facing);
+    player.setFacing(commands(in).facing);
     player.update(dt);
     if (startRequested(in))
         state.started = true;
@@ -98,9 +102,7 @@ DisplayChanges Shell::gameFrame(const FrameInput& in, float dt, Sound* music) {
 
 void Shell::playerInput(const FrameInput& in, float dt) {
     Player& player = *world_.player;
-    const FrameCommands c =
-        frameCommands(in, state.aim, player.superPunchCooldown, width_, height_);
-    state.aim = c.aim;
+    const FrameCommands c = commands(in);
     const float step = kWalkDegreesPerSecond * dt;
     if (c.forward > 0.0f)
         player.moveForward(-step * c.forward);

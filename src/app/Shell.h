@@ -60,6 +60,8 @@ class Shell {
     LoopState state;
 
   private:
+    // The frame's commands from its input; the aim they leave is kept for the next frame.
+    FrameCommands commands(const FrameInput& in);
     void playerInput(const FrameInput& in, float dt);
     DisplayChanges toggles(const FrameInput& in, Sound* music);
     void spawnCadence();

@@ -1,6 +1,5 @@
 #include "WorldTestSupport.h"
 
-// Every rule must hold for the spatial index and for the plain scan of the list alike.
 TEST(Combat, PunchReachAndFacingCone) {
     struct Case {
         bool super;
@@ -21,24 +20,18 @@ TEST(Combat, PunchReachAndFacingCone) {
         {false, 1, 0.5f, 31, false, 0, false},   {false, 1, 3, 0, false, 0.2f, false},
         {false, 1, 3, 0, false, 1e-6f, false},   {false, 1, 3, 0, false, 0, true}};
     const glm::vec3 z(0, 0, 1);
-    for (EnemyLookup lookup : {EnemyLookup::Index, EnemyLookup::Scan}) {
-        for (const Case& c : cases) {
-            SCOPED_TRACE(testing::Message()
-                         << &c - cases << (lookup == EnemyLookup::Scan ? " scan" : ""));
-            TestWorld t;
-            t.world.setEnemyLookup(lookup);
-            Player& p = t.player();
-            p.position = z;
-            p.facing = {1, 0, 0};
-            p.punchProgress = c.progress;
-            Enemy& e = t.landEnemy(along(z, turned(z, p.facing, c.side), c.degrees));
-            e.height = c.height;
-            e.dying = c.dying;
-            c.super ? t.world.superPunchHitTest() : t.world.punchHitTest();
-            EXPECT_EQ(t.world.kills, c.hit ? 1 : 0);
-            EXPECT_EQ(t.plays(kEnemyDieWav), c.hit ? 1 : 0);
-        }
-    }
+    forEachCaseAndLookup(cases, [&](TestWorld& t, const Case& c) {
+        Player& p = t.player();
+        p.position = z;
+        p.facing = {1, 0, 0};
+        p.punchProgress = c.progress;
+        Enemy& e = t.landEnemy(along(z, turned(z, p.facing, c.side), c.degrees));
+        e.height = c.height;
+        e.dying = c.dying;
+        c.super ? t.world.superPunchHitTest() : t.world.punchHitTest();
+        EXPECT_EQ(t.world.kills, c.hit ? 1 : 0);
+        EXPECT_EQ(t.plays(kEnemyDieWav), c.hit ? 1 : 0);
+    });
 }
 
 TEST(Combat, PlaceTestsAndPlayerStepsKeepFiveAndAHalfDegreesFromLandedLivingEnemies) {
@@ -51,22 +44,16 @@ TEST(Combat, PlaceTestsAndPlayerStepsKeepFiveAndAHalfDegreesFromLandedLivingEnem
                           {3, 0.2f, false, true},
                           {3, 1e-6f, false, true},
                           {3, 0, true, true}};
-    for (EnemyLookup lookup : {EnemyLookup::Index, EnemyLookup::Scan}) {
-        for (const Case& c : cases) {
-            SCOPED_TRACE(testing::Message()
-                         << &c - cases << (lookup == EnemyLookup::Scan ? " scan" : ""));
-            TestWorld t;
-            t.world.setEnemyLookup(lookup);
-            Player& p = t.player();
-            const glm::vec3 start = p.position;
-            const glm::vec3 end = rotateRow(start, -1.0f, p.left, 0.0f); // a 1-degree W step
-            Enemy& e = t.landEnemy(along(end, p.forward, c.degrees));
-            e.height = c.height;
-            e.dying = c.dying;
-            EXPECT_EQ(t.world.isFreeForEnemy(e.id + 1, end), c.free);
-            EXPECT_TRUE(t.world.isFreeForEnemy(e.id, end)); // not blocked by itself
-            p.moveForward(-1.0f);                           // judged by where the step ends
-            EXPECT_NEAR(degreesBetween(p.position, start), c.free ? 1.0 : 0.0, 1e-3);
-        }
-    }
+    forEachCaseAndLookup(cases, [](TestWorld& t, const Case& c) {
+        Player& p = t.player();
+        const glm::vec3 start = p.position;
+        const glm::vec3 end = rotateRow(start, -1.0f, p.left, 0.0f); // a 1-degree W step
+        Enemy& e = t.landEnemy(along(end, p.forward, c.degrees));
+        e.height = c.height;
+        e.dying = c.dying;
+        EXPECT_EQ(t.world.isFreeForEnemy(e.id + 1, end), c.free);
+        EXPECT_TRUE(t.world.isFreeForEnemy(e.id, end)); // not blocked by itself
+        p.moveForward(-1.0f);                           // judged by where the step ends
+        EXPECT_NEAR(degreesBetween(p.position, start), c.free ? 1.0 : 0.0, 1e-3);
+    });
 }

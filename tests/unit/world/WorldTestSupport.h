@@ -38,6 +38,19 @@ struct TestWorld {
     }
 };
 
+// Each case in a fresh world, with the spatial index and with the plain scan of the list alike.
+template <class Case, size_t N, class Check>
+void forEachCaseAndLookup(const Case (&cases)[N], Check check) {
+    for (EnemyLookup lookup : {EnemyLookup::Index, EnemyLookup::Scan}) {
+        for (size_t i = 0; i < N; ++i) {
+            SCOPED_TRACE(testing::Message() << i << (lookup == EnemyLookup::Scan ? " scan" : ""));
+            TestWorld t;
+            t.world.setEnemyLookup(lookup);
+            check(t, cases[i]);
+        }
+    }
+}
+
 // `degrees` from unit vector `from` along the great circle leaving it toward tangent `toward`.
 inline glm::vec3 along(const glm::vec3& from, const glm::vec3& toward, float degrees) {
     return rotateColumn(from, degrees, glm::cross(from, toward), 0.0f);
