@@ -1,11 +1,15 @@
 #include "world/EnemyModel.h"
 
+#include "render/InstancedModel.h"
 #include "render/TexturedModel.h"
+#include "world/Enemy.h"
+#include "world/Visibility.h"
 #include "world/World.h"
 
 EnemyModel::EnemyModel(World* world)
     : world_(world), body_(std::make_unique<TexturedModel>(
-                         "resources/enemy.obj", "resources/enemy.tga", *world->shadowProgram)) {}
+                         "resources/enemy.obj", "resources/enemy.tga", *world->shadowProgram)),
+      crowd_(std::make_unique<InstancedModel>("resources/enemy.obj", "resources/enemy.tga")) {}
 
 EnemyModel::~EnemyModel() = default;
 
@@ -16,4 +20,39 @@ void EnemyModel::draw(GLuint shadowTexture, glm::mat4 model, float transparency)
 
 void EnemyModel::drawDepth(glm::mat4 model) const {
     body_->drawDepth(model, *world_->shadowProgram);
+}
+
+glm::vec3 EnemyModel::ballCentre(const glm::mat4& model) const {
+    return glm::vec3(model * glm::vec4(crowd_->boundsCentre(), 1.0f));
+}
+
+float EnemyModel::ballRadius(const glm::mat4& model) const {
+    return crowd_->boundsRadius() * glm::length(glm::vec3(model[0]));
+}
+
+void EnemyModel::drawCrowd(const std::vector<std::unique_ptr<Enemy>>& enemies,
+                           GLuint shadowTexture) const {
+    const Camera& camera = *world_->camera;
+    models_.clear();
+    transparencies_.clear();
+    for (const auto& enemy : enemies) {
+        // Drawn after the planet, a hidden enemy would only fail the depth test. The list order
+        // stays: translucent enemies blend over what was drawn before them.
+        if (!hiddenBehindPlanet(camera.eye, ballCentre(enemy->model), ballRadius(enemy->model))) {
+            models_.push_back(enemy->model);
+            transparencies_.push_back(enemy->opacity());
+        }
+    }
+    crowd_->draw(camera.view(), camera.projection(), models_, transparencies_, shadowTexture);
+}
+
+void EnemyModel::drawCrowdDepth(const std::vector<std::unique_ptr<Enemy>>& enemies) const {
+    models_.clear();
+    for (const auto& enemy : enemies) {
+        if (enemy->castsShadow() &&
+            !castsNoVisibleShadow(ballCentre(enemy->model), ballRadius(enemy->model))) {
+            models_.push_back(enemy->model);
+        }
+    }
+    crowd_->drawDepth(models_);
 }
