@@ -38,15 +38,18 @@ TEST(CrowdDrawing, BulkDrawingShowsEveryPixelThatPerEnemyDrawingShows) {
         for (int i = 0; i < n; ++i) {
             world.spawnEnemy(randomDirection());
         }
-        for (int f = 0; f < 90; ++f) {
+        // Landed at frame 78; then a quarter die (fading, shadowless by the end), a quarter more
+        // land, and another quarter die late (still casting shadows).
+        for (int f = 0; f < 110; ++f) {
             world.update(1.0f / 60.0f);
-            if (f == 60) { // some die and fly off; later ones are still landing at the end
-                for (size_t i = 0; i < world.enemies.size(); i += 4) {
-                    world.enemies[i]->kill();
-                }
-                for (int i = 0; i < n / 4 + 1; ++i) {
-                    world.spawnEnemy(randomDirection());
-                }
+            for (size_t i = f == 80    ? 0
+                            : f == 100 ? 2
+                                       : world.enemies.size();
+                 i < world.enemies.size(); i += 4) {
+                world.enemies[i]->kill();
+            }
+            for (int i = 0; f == 80 && i < n / 4 + 1; ++i) {
+                world.spawnEnemy(randomDirection());
             }
         }
         for (const glm::vec3& eye : eyes) {

@@ -34,6 +34,7 @@ TEST(Visibility, OnlyCastersDeepInTheNightAndHiddenFromTheLightCastNoVisibleShad
     EXPECT_FALSE(castsNoVisibleShadow({1.05f, 0, 0}, 0.05f));
     // Past the terminator but not by the margin: lit planet facets reach that far.
     EXPECT_FALSE(castsNoVisibleShadow({-0.1f, 1.0f, 0}, 0.05f));
+    EXPECT_FALSE(castsNoVisibleShadow({-0.15f, 1.02f, 0}, 0.005f)); // even hidden from the light
     // On the night side but high above it, in the light's view (a landing enemy).
     EXPECT_FALSE(castsNoVisibleShadow({-0.5f, 1.9f, 0}, 0.05f));
 }
