@@ -1,5 +1,7 @@
 #include "world/EnemyModel.h"
 
+#include <GL/glew.h>
+
 #include "render/InstancedModel.h"
 #include "render/TexturedModel.h"
 #include "world/Enemy.h"
@@ -30,15 +32,26 @@ float EnemyModel::ballRadius(const glm::mat4& model) const {
     return crowd_->boundsRadius() * glm::length(glm::vec3(model[0]));
 }
 
+namespace {
+// The wireframe view (F3) draws the planet as lines: it hides nothing then, in either pass.
+bool planetIsSolid() {
+    GLint modes[2] = {GL_FILL, GL_FILL};
+    glGetIntegerv(GL_POLYGON_MODE, modes);
+    return modes[0] == GL_FILL;
+}
+} // namespace
+
 void EnemyModel::drawCrowd(const std::vector<std::unique_ptr<Enemy>>& enemies,
                            GLuint shadowTexture) const {
     const Camera& camera = *world_->camera;
+    const bool solid = planetIsSolid();
     models_.clear();
     transparencies_.clear();
     for (const auto& enemy : enemies) {
         // Drawn after the planet, a hidden enemy would only fail the depth test. The list order
         // stays: translucent enemies blend over what was drawn before them.
-        if (!hiddenBehindPlanet(camera.eye, ballCentre(enemy->model), ballRadius(enemy->model))) {
+        if (!solid ||
+            !hiddenBehindPlanet(camera.eye, ballCentre(enemy->model), ballRadius(enemy->model))) {
             models_.push_back(enemy->model);
             transparencies_.push_back(enemy->opacity());
         }
@@ -47,10 +60,11 @@ void EnemyModel::drawCrowd(const std::vector<std::unique_ptr<Enemy>>& enemies,
 }
 
 void EnemyModel::drawCrowdDepth(const std::vector<std::unique_ptr<Enemy>>& enemies) const {
+    const bool solid = planetIsSolid();
     models_.clear();
     for (const auto& enemy : enemies) {
         if (enemy->castsShadow() &&
-            !castsNoVisibleShadow(ballCentre(enemy->model), ballRadius(enemy->model))) {
+            (!solid || !castsNoVisibleShadow(ballCentre(enemy->model), ballRadius(enemy->model)))) {
             models_.push_back(enemy->model);
         }
     }
