@@ -10,8 +10,12 @@
 
 EnemyModel::EnemyModel(World* world)
     : world_(world), body_(std::make_unique<TexturedModel>(
-                         "resources/enemy.obj", "resources/enemy.tga", *world->shadowProgram)),
-      crowd_(std::make_unique<InstancedModel>("resources/enemy.obj", "resources/enemy.tga")) {}
+                         "resources/enemy.obj", "resources/enemy.tga", *world->shadowProgram)) {
+    // The crowd reads the same files: one that failed has been reported once already.
+    if (body_->state().loaded && world->shadowProgram->state().loaded) {
+        crowd_ = std::make_unique<InstancedModel>("resources/enemy.obj", "resources/enemy.tga");
+    }
+}
 
 EnemyModel::~EnemyModel() = default;
 
@@ -22,6 +26,10 @@ void EnemyModel::draw(GLuint shadowTexture, glm::mat4 model, float transparency)
 
 void EnemyModel::drawDepth(glm::mat4 model) const {
     body_->drawDepth(model, *world_->shadowProgram);
+}
+
+bool EnemyModel::drawsCrowds() const {
+    return crowd_ && crowd_->state().loaded;
 }
 
 glm::vec3 EnemyModel::ballCentre(const glm::mat4& model) const {

@@ -21,6 +21,8 @@ class EnemyModel {
     void draw(GLuint shadowTexture, glm::mat4 model, float transparency) const;
     void drawDepth(glm::mat4 model) const;
 
+    // Whether the crowd draws below may be used: false when a file failed to load.
+    bool drawsCrowds() const;
     // The enemies in list order in one draw, less those the planet hides from the camera:
     // the same pixels as drawing each.
     void drawCrowd(const std::vector<std::unique_ptr<Enemy>>& enemies, GLuint shadowTexture) const;

@@ -78,7 +78,7 @@ void World::update(float dt) {
 
 void World::drawDepth() const {
     player->drawDepth();
-    if (drawing_ == EnemyDrawing::Bulk && enemyModel) {
+    if (drawing_ == EnemyDrawing::Bulk && enemyModel && enemyModel->drawsCrowds()) {
         enemyModel->drawCrowdDepth(enemies);
         return;
     }
@@ -92,7 +92,7 @@ void World::draw(GLuint shadowTexture) const {
         sun->draw();
     }
     player->draw(shadowTexture);
-    if (drawing_ == EnemyDrawing::Bulk && enemyModel) {
+    if (drawing_ == EnemyDrawing::Bulk && enemyModel && enemyModel->drawsCrowds()) {
         enemyModel->drawCrowd(enemies, shadowTexture);
         return;
     }

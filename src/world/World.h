@@ -28,7 +28,8 @@ enum class EnemyLookup { Index, Scan };
 
 // How the enemies are drawn: in bulk, one instanced draw per pass leaving out those that
 // cannot change a pixel (the game), or one draw per enemy per pass (the reference the bulk
-// drawing is checked and measured against). Both give the same picture.
+// drawing is checked and measured against, and what a crowd that failed to load falls back
+// to). Both give the same picture.
 enum class EnemyDrawing { Bulk, PerEnemy };
 
 // The scene: shadow program, camera, player, planet, sun, the shared enemy model and the
