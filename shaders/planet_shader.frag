@@ -6,10 +6,11 @@ in vec3 view_position;
 in vec2 uv;
 in vec4 material_color;
 in vec4 shadow_coord;
+// Output alpha, passed on by the vertex stage: a uniform for one body, per instance for a crowd.
+flat in float alpha;
 
 uniform sampler2D color_texture;
 uniform sampler2D sm_texture;
-uniform float transparency;
 
 out vec4 out_color;
 
@@ -70,5 +71,5 @@ void main() {
     float rim = pow(1.0 - facing, 3.0) * (0.35 + 0.65 * smoothstep(-0.2, 0.6, n_dot_l));
 
     vec3 color = albedo * (sky_ambient + sun_color * diffuse * visibility) + rim_color * rim * 0.5;
-    out_color = vec4(color, transparency);
+    out_color = vec4(color, alpha);
 }

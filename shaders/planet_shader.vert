@@ -9,6 +9,7 @@ uniform mat4 MVP;
 uniform mat4 M;
 uniform mat4 V;
 uniform mat4 tex_mat;
+uniform float transparency;
 
 out vec3 world_normal;
 out vec3 view_normal;
@@ -16,6 +17,7 @@ out vec3 view_position;
 out vec2 uv;
 out vec4 material_color;
 out vec4 shadow_coord;
+flat out float alpha;
 
 void main() {
     gl_Position = MVP * in_position;
@@ -27,4 +29,5 @@ void main() {
     uv = in_texture_coords.xy;
     material_color = in_color;
     shadow_coord = tex_mat * in_position;
+    alpha = transparency;
 }

@@ -2,9 +2,13 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
+glm::vec3 shadowLightPosition() {
+    return glm::vec3(5.0f, 0.0f, 0.0f);
+}
+
 glm::mat4 shadowLightMatrix() {
     return glm::perspective(glm::radians(45.0f), 1.0f, 0.1f, 1000.0f) *
-           glm::lookAt(glm::vec3(5.0f, 0.0f, 0.0f), glm::vec3(0.0f), glm::vec3(0.0f, 1.0f, 0.0f));
+           glm::lookAt(shadowLightPosition(), glm::vec3(0.0f), glm::vec3(0.0f, 1.0f, 0.0f));
 }
 
 glm::mat4 shadowBias() {

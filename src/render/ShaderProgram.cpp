@@ -46,20 +46,21 @@ namespace {
 constexpr size_t kMaxSourceBytes = 1024 * 1024;
 } // namespace
 
-ShaderProgram::ShaderProgram(const std::string& basePath) {
+ShaderProgram::ShaderProgram(const std::string& basePath)
+    : ShaderProgram(basePath + ".vert", basePath + ".frag") {}
+
+ShaderProgram::ShaderProgram(const std::string& vertexPath, const std::string& fragmentPath) {
     ready = false;
-    const std::string vertexPath = basePath + ".vert";
     const DataFile vertexFile = readDataFile(vertexPath, kMaxSourceBytes);
     if (!vertexFile.ok()) {
-        fail(ReportStream::Err, "Vertex shader file " + basePath + ".vert does not exist.");
+        fail(ReportStream::Err, "Vertex shader file " + vertexPath + " does not exist.");
         return;
     }
     const std::string& vertexSource = vertexFile.bytes;
 
-    const std::string fragmentPath = basePath + ".frag";
     const DataFile fragmentFile = readDataFile(fragmentPath, kMaxSourceBytes);
     if (!fragmentFile.ok()) {
-        fail(ReportStream::Err, "Fragment shader file " + basePath + ".frag does not exist.");
+        fail(ReportStream::Err, "Fragment shader file " + fragmentPath + " does not exist.");
         return;
     }
     const std::string& fragmentSource = fragmentFile.bytes;

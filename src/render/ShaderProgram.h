@@ -17,6 +17,8 @@ const char* glErrorMessage(GLenum code);
 class ShaderProgram {
   public:
     explicit ShaderProgram(const std::string& basePath);
+    // The same from two named files, for stages that are shared between programs.
+    ShaderProgram(const std::string& vertexPath, const std::string& fragmentPath);
     ~ShaderProgram();
     ShaderProgram(const ShaderProgram&) = delete;
     ShaderProgram& operator=(const ShaderProgram&) = delete;

@@ -1,11 +1,21 @@
 #include "world/EnemyModel.h"
 
+#include <GL/glew.h>
+
+#include "render/InstancedModel.h"
 #include "render/TexturedModel.h"
+#include "world/Enemy.h"
+#include "world/Visibility.h"
 #include "world/World.h"
 
 EnemyModel::EnemyModel(World* world)
     : world_(world), body_(std::make_unique<TexturedModel>(
-                         "resources/enemy.obj", "resources/enemy.tga", *world->shadowProgram)) {}
+                         "resources/enemy.obj", "resources/enemy.tga", *world->shadowProgram)) {
+    // The crowd reads the same files: one that failed has been reported once already.
+    if (body_->state().loaded && world->shadowProgram->state().loaded) {
+        crowd_ = std::make_unique<InstancedModel>("resources/enemy.obj", "resources/enemy.tga");
+    }
+}
 
 EnemyModel::~EnemyModel() = default;
 
@@ -16,4 +26,55 @@ void EnemyModel::draw(GLuint shadowTexture, glm::mat4 model, float transparency)
 
 void EnemyModel::drawDepth(glm::mat4 model) const {
     body_->drawDepth(model, *world_->shadowProgram);
+}
+
+bool EnemyModel::drawsCrowds() const {
+    return crowd_ && crowd_->state().loaded;
+}
+
+glm::vec3 EnemyModel::ballCentre(const glm::mat4& model) const {
+    return glm::vec3(model * glm::vec4(crowd_->boundsCentre(), 1.0f));
+}
+
+float EnemyModel::ballRadius(const glm::mat4& model) const {
+    return crowd_->boundsRadius() * glm::length(glm::vec3(model[0]));
+}
+
+namespace {
+// The wireframe view (F3) draws the planet as lines: it hides nothing then, in either pass.
+bool planetIsSolid() {
+    GLint modes[2] = {GL_FILL, GL_FILL};
+    glGetIntegerv(GL_POLYGON_MODE, modes);
+    return modes[0] == GL_FILL;
+}
+} // namespace
+
+void EnemyModel::drawCrowd(const std::vector<std::unique_ptr<Enemy>>& enemies,
+                           GLuint shadowTexture) const {
+    const Camera& camera = *world_->camera;
+    const bool solid = planetIsSolid();
+    models_.clear();
+    transparencies_.clear();
+    for (const auto& enemy : enemies) {
+        // Drawn after the planet, a hidden enemy would only fail the depth test. The list order
+        // stays: translucent enemies blend over what was drawn before them.
+        if (!solid ||
+            !hiddenBehindPlanet(camera.eye, ballCentre(enemy->model), ballRadius(enemy->model))) {
+            models_.push_back(enemy->model);
+            transparencies_.push_back(enemy->opacity());
+        }
+    }
+    crowd_->draw(camera.view(), camera.projection(), models_, transparencies_, shadowTexture);
+}
+
+void EnemyModel::drawCrowdDepth(const std::vector<std::unique_ptr<Enemy>>& enemies) const {
+    const bool solid = planetIsSolid();
+    models_.clear();
+    for (const auto& enemy : enemies) {
+        if (enemy->castsShadow() &&
+            (!solid || !castsNoVisibleShadow(ballCentre(enemy->model), ballRadius(enemy->model)))) {
+            models_.push_back(enemy->model);
+        }
+    }
+    crowd_->drawDepth(models_);
 }

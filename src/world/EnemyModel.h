@@ -2,13 +2,18 @@
 
 #include <glm/glm.hpp>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "render/GlTypes.h"
 
+class Enemy;
+class InstancedModel;
 class TexturedModel;
 class World;
 
-// Mesh, texture and program shared by every enemy; each enemy passes its own matrix.
+// Mesh, texture and program shared by every enemy: drawn one enemy at a time, each passing its
+// own matrix, or for the whole crowd at once.
 class EnemyModel {
   public:
     explicit EnemyModel(World* world);
@@ -16,7 +21,25 @@ class EnemyModel {
     void draw(GLuint shadowTexture, glm::mat4 model, float transparency) const;
     void drawDepth(glm::mat4 model) const;
 
+    // Whether the crowd draws below may be used: false when a file failed to load.
+    bool drawsCrowds() const;
+    // The enemies in list order in one draw, less those the planet hides from the camera:
+    // the same pixels as drawing each.
+    void drawCrowd(const std::vector<std::unique_ptr<Enemy>>& enemies, GLuint shadowTexture) const;
+    // The enemies' shadows in one draw, less those no visible surface could show.
+    void drawCrowdDepth(const std::vector<std::unique_ptr<Enemy>>& enemies) const;
+
   private:
+    // The enemy's bounding ball in the world.
+    glm::vec3 ballCentre(const glm::mat4& model) const;
+    float ballRadius(const glm::mat4& model) const;
+
     World* world_;
     std::unique_ptr<TexturedModel> body_;
+    std::unique_ptr<InstancedModel> crowd_;
+    // One pass's instances (distance, place in the list) and what is drawn for them, kept to
+    // reuse their memory.
+    mutable std::vector<std::pair<float, std::size_t>> order_;
+    mutable std::vector<glm::mat4> models_;
+    mutable std::vector<float> transparencies_;
 };

@@ -78,6 +78,10 @@ void World::update(float dt) {
 
 void World::drawDepth() const {
     player->drawDepth();
+    if (drawing_ == EnemyDrawing::Bulk && enemyModel && enemyModel->drawsCrowds()) {
+        enemyModel->drawCrowdDepth(enemies);
+        return;
+    }
     for (const auto& enemy : enemies) {
         enemy->drawDepth();
     }
@@ -88,6 +92,10 @@ void World::draw(GLuint shadowTexture) const {
         sun->draw();
     }
     player->draw(shadowTexture);
+    if (drawing_ == EnemyDrawing::Bulk && enemyModel && enemyModel->drawsCrowds()) {
+        enemyModel->drawCrowd(enemies, shadowTexture);
+        return;
+    }
     for (const auto& enemy : enemies) {
         enemy->draw(shadowTexture);
     }

@@ -26,6 +26,12 @@ enum class Graphics { On, Off };
 // measured against). Both give the same answers and the same kills in the same order.
 enum class EnemyLookup { Index, Scan };
 
+// How the enemies are drawn: in bulk, one instanced draw per pass leaving out those that
+// cannot change a pixel (the game), or one draw per enemy per pass (the reference the bulk
+// drawing is checked and measured against, and what a crowd that failed to load falls back
+// to). Both give the same picture.
+enum class EnemyDrawing { Bulk, PerEnemy };
+
 // The scene: shadow program, camera, player, planet, sun, the shared enemy model and the
 // ordered enemy list with its parallel id list. Invariants: enemies.size() == enemyIds.size(),
 // ids grow strictly along the list, and the world alone owns its enemies.
@@ -55,6 +61,7 @@ class World {
 
     void setEnemyLookup(EnemyLookup lookup) { lookup_ = lookup; }
     EnemyLookup enemyLookup() const { return lookup_; }
+    void setEnemyDrawing(EnemyDrawing drawing) { drawing_ = drawing; }
 
     bool hasGraphics() const { return graphics_ == Graphics::On; }
     double now() const { return clock_(); }
@@ -85,6 +92,7 @@ class World {
     Clock clock_;
     Graphics graphics_;
     EnemyLookup lookup_ = EnemyLookup::Index;
+    EnemyDrawing drawing_ = EnemyDrawing::Bulk;
     mutable EnemyIndex index_;
     mutable bool idsAscending_ = true; // enemyIds strictly ascending at the last sync
     bool indexCurrent_ = false;        // true while update keeps index_ current itself
