@@ -122,22 +122,27 @@ void registerFrameBenchmarks() {
         std::fprintf(stderr, "frame cases skipped: no GL 3.3 core context (run under xvfb-run)\n");
         return;
     }
-    for (int n : enemyCounts()) {
-        const std::string name = "frame/" + std::to_string(n);
-        benchmark::RegisterBenchmark(name.c_str(),
-                                     [n](benchmark::State& state) {
-                                         World& world = frameScene(*rig, n).world();
-                                         LoopState loop;
-                                         loop.started = true;
-                                         for (auto _ : state) {
-                                             drawFrame(*rig, world, loop);
-                                         }
-                                         state.counters["enemies"] =
-                                             static_cast<double>(world.enemies.size());
-                                     })
-            ->Unit(benchmark::kMillisecond)
-            ->UseRealTime()
-            ->MinTime(0.5);
+    // The game's bulk drawing, and one draw per enemy per pass as the reference.
+    for (const auto& [prefix, drawing] : {std::pair("frame/", EnemyDrawing::Bulk),
+                                          std::pair("frame-each/", EnemyDrawing::PerEnemy)}) {
+        for (int n : enemyCounts()) {
+            const std::string name = prefix + std::to_string(n);
+            benchmark::RegisterBenchmark(name.c_str(),
+                                         [n, drawing = drawing](benchmark::State& state) {
+                                             World& world = frameScene(*rig, n).world();
+                                             world.setEnemyDrawing(drawing);
+                                             LoopState loop;
+                                             loop.started = true;
+                                             for (auto _ : state) {
+                                                 drawFrame(*rig, world, loop);
+                                             }
+                                             state.counters["enemies"] =
+                                                 static_cast<double>(world.enemies.size());
+                                         })
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime()
+                ->MinTime(0.5);
+        }
     }
     struct Passes {
         const char* name;

@@ -66,6 +66,50 @@ void instanceAttribute(GLuint program, const char* name, int columns, int size, 
     }
 }
 
+// The centre of the positions' bounding box and the distance to the farthest from it.
+glm::vec4 boundingBall(const std::vector<float>& positions) {
+    glm::vec3 low(0.0f), high(0.0f);
+    for (size_t i = 0; i < positions.size(); i += 4) {
+        const glm::vec3 p = glm::make_vec3(positions.data() + i);
+        low = i == 0 ? p : glm::min(low, p);
+        high = i == 0 ? p : glm::max(high, p);
+    }
+    const glm::vec3 centre = 0.5f * (low + high);
+    float radius = 0.0f;
+    for (size_t i = 0; i < positions.size(); i += 4) {
+        radius = std::max(radius, glm::length(glm::make_vec3(positions.data() + i) - centre));
+    }
+    return glm::vec4(centre, radius);
+}
+
+// Points `vao` at the four vertex buffers, the index buffer (buffers[4]) and the instance
+// buffer (buffers[5], `stride` floats an instance) as `program` reads them; none for a program
+// that failed.
+void describeVertexArray(GLuint vao, GLuint program, const GLuint* buffers, int stride) {
+    glBindVertexArray(vao);
+    const char* names[4] = {"in_position", "in_color", "in_normal", "in_texture_coords"};
+    for (size_t a = 0; a < 4 && program != 0; ++a) {
+        const GLint location = glGetAttribLocation(program, names[a]);
+        if (location >= 0) {
+            glBindBuffer(GL_ARRAY_BUFFER, buffers[a]);
+            glEnableVertexAttribArray(static_cast<GLuint>(location));
+            glVertexAttribPointer(static_cast<GLuint>(location), 4, GL_FLOAT, GL_FALSE, 0, nullptr);
+        }
+    }
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers[4]);
+    glBindBuffer(GL_ARRAY_BUFFER, buffers[5]);
+    if (program != 0) {
+        instanceAttribute(program, "instance_mvp", 4, 4, stride, 0);
+        instanceAttribute(program, "instance_tex_mat", 4, 4, stride, 16);
+        instanceAttribute(program, "instance_model_x", 1, 4, stride, 32);
+        instanceAttribute(program, "instance_model_y", 1, 4, stride, 36);
+        instanceAttribute(program, "instance_model_z", 1, 4, stride, 40);
+        instanceAttribute(program, "instance_transparency", 1, 1, stride, 44);
+    }
+    glBindVertexArray(0);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+}
+
 void appendMatrix(std::vector<float>& out, const glm::mat4& m) {
     const float* f = glm::value_ptr(m);
     out.insert(out.end(), f, f + 16);
@@ -87,17 +131,9 @@ InstancedModel::InstancedModel(const std::string& meshPath, const std::string& t
     const IndexedMesh mesh = shareEqualVertices(data);
     indexCount_ = static_cast<GLsizei>(mesh.indices.size());
 
-    glm::vec3 low(0.0f), high(0.0f);
-    for (size_t i = 0; i < mesh.attributes[0].size(); i += 4) {
-        const glm::vec3 p = glm::make_vec3(mesh.attributes[0].data() + i);
-        low = i == 0 ? p : glm::min(low, p);
-        high = i == 0 ? p : glm::max(high, p);
-    }
-    boundsCentre_ = 0.5f * (low + high);
-    for (size_t i = 0; i < mesh.attributes[0].size(); i += 4) {
-        const glm::vec3 p = glm::make_vec3(mesh.attributes[0].data() + i);
-        boundsRadius_ = std::max(boundsRadius_, glm::length(p - boundsCentre_));
-    }
+    const glm::vec4 ball = boundingBall(mesh.attributes[0]);
+    boundsCentre_ = glm::vec3(ball);
+    boundsRadius_ = ball.w;
 
     glGenBuffers(6, buffers_);
     for (size_t a = 0; a < 4; ++a) {
@@ -106,41 +142,16 @@ InstancedModel::InstancedModel(const std::string& meshPath, const std::string& t
                      static_cast<GLsizeiptr>(mesh.attributes[a].size() * sizeof(float)),
                      mesh.attributes[a].data(), GL_STATIC_DRAW);
     }
-    const char* names[4] = {"in_position", "in_color", "in_normal", "in_texture_coords"};
-    const GLuint programs[2] = {program_->program, depthProgram_->program};
-    GLuint* vaos[2] = {&vao_, &depthVao_};
-    for (int p = 0; p < 2; ++p) {
-        glGenVertexArrays(1, vaos[p]);
-        glBindVertexArray(*vaos[p]);
-        for (size_t a = 0; a < 4; ++a) {
-            const GLint location = glGetAttribLocation(programs[p], names[a]);
-            if (programs[p] != 0 && location >= 0) {
-                glBindBuffer(GL_ARRAY_BUFFER, buffers_[a]);
-                glEnableVertexAttribArray(static_cast<GLuint>(location));
-                glVertexAttribPointer(static_cast<GLuint>(location), 4, GL_FLOAT, GL_FALSE, 0,
-                                      nullptr);
-            }
-        }
-        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers_[4]);
-        if (p == 0) {
-            glBufferData(GL_ELEMENT_ARRAY_BUFFER,
-                         static_cast<GLsizeiptr>(mesh.indices.size() * sizeof(std::uint32_t)),
-                         mesh.indices.data(), GL_STATIC_DRAW);
-        }
-        glBindBuffer(GL_ARRAY_BUFFER, buffers_[5]);
-        if (programs[p] != 0) {
-            const int stride = p == 0 ? kColourFloats : kDepthFloats;
-            instanceAttribute(programs[p], "instance_mvp", 4, 4, stride, 0);
-            instanceAttribute(programs[p], "instance_tex_mat", 4, 4, stride, 16);
-            instanceAttribute(programs[p], "instance_model_x", 1, 4, stride, 32);
-            instanceAttribute(programs[p], "instance_model_y", 1, 4, stride, 36);
-            instanceAttribute(programs[p], "instance_model_z", 1, 4, stride, 40);
-            instanceAttribute(programs[p], "instance_transparency", 1, 1, stride, 44);
-        }
-    }
-    glBindVertexArray(0);
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    glGenVertexArrays(1, &vao_);
+    glGenVertexArrays(1, &depthVao_);
+    // Filled while a vertex array holds it: the element binding belongs to the vertex array.
+    glBindVertexArray(vao_);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers_[4]);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER,
+                 static_cast<GLsizeiptr>(mesh.indices.size() * sizeof(std::uint32_t)),
+                 mesh.indices.data(), GL_STATIC_DRAW);
+    describeVertexArray(vao_, program_->program, buffers_, kColourFloats);
+    describeVertexArray(depthVao_, depthProgram_->program, buffers_, kDepthFloats);
 
     texture_ = std::make_unique<Texture>(texturePath);
     // In the order the faults were reported.

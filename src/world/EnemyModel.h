@@ -2,7 +2,6 @@
 
 #include <glm/glm.hpp>
 #include <memory>
-#include <utility>
 #include <vector>
 
 #include "render/GlTypes.h"
@@ -37,9 +36,7 @@ class EnemyModel {
     World* world_;
     std::unique_ptr<TexturedModel> body_;
     std::unique_ptr<InstancedModel> crowd_;
-    // One pass's instances (distance, place in the list) and what is drawn for them, kept to
-    // reuse their memory.
-    mutable std::vector<std::pair<float, std::size_t>> order_;
+    // What one pass draws, kept to reuse its memory.
     mutable std::vector<glm::mat4> models_;
     mutable std::vector<float> transparencies_;
 };

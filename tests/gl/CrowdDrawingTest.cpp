@@ -1,4 +1,3 @@
-#include <cstdio>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <iterator>
@@ -69,13 +68,12 @@ TEST(CrowdDrawing, BulkDrawingShowsEveryPixelThatPerEnemyDrawingShows) {
                 differing += differs ? 1 : 0;
                 lit += each[p] + each[p + 1] + each[p + 2] > 60 ? 1 : 0;
             }
-            std::printf("%d enemies, eye (%g, %g, %g): %d pixels differ\n", n, eye.x, eye.y, eye.z,
-                        differing);
             EXPECT_GT(lit, kWidth * kHeight / 50) << "the frame was not read back";
             EXPECT_EQ(differing, 0) << n << " enemies, eye " << eye.x << " " << eye.y;
         }
     }
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    EXPECT_EQ(drainGlErrors(), "");
 }
 
 } // namespace
