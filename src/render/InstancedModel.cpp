@@ -117,7 +117,7 @@ void appendMatrix(std::vector<float>& out, const glm::mat4& m) {
 
 } // namespace
 
-InstancedModel::InstancedModel(const std::string& meshPath, const std::string& texturePath) {
+InstancedModel::InstancedModel(const std::string& meshPath, GLuint texture) : texture_(texture) {
     program_ =
         std::make_unique<ShaderProgram>("shaders/crowd_shader.vert", "shaders/planet_shader.frag");
     program_->bindOutputAndRelink("out_color");
@@ -153,7 +153,6 @@ InstancedModel::InstancedModel(const std::string& meshPath, const std::string& t
     describeVertexArray(vao_, program_->program, buffers_, kColourFloats);
     describeVertexArray(depthVao_, depthProgram_->program, buffers_, kDepthFloats);
 
-    texture_ = std::make_unique<Texture>(texturePath);
     // In the order the faults were reported.
     for (const LoadState* part : {&program_->state(), &depthProgram_->state()}) {
         if (!part->loaded) {
@@ -162,9 +161,6 @@ InstancedModel::InstancedModel(const std::string& meshPath, const std::string& t
     }
     if (!meshProblem.empty()) {
         state_.fail(meshProblem);
-    }
-    if (!texture_->state().loaded) {
-        state_.fail(texture_->state().problem);
     }
     if (program_->program != 0) {
         viewLocation_ = glGetUniformLocation(program_->program, "V");
@@ -208,15 +204,14 @@ void InstancedModel::draw(const glm::mat4& view, const glm::mat4& projection,
         }
         scratch_.push_back(transparencies[i]);
     }
-    const GLuint texture = texture_->name();
     glUseProgram(program);
     glBindVertexArray(vao_);
     uploadInstances(scratch_);
     glUniformMatrix4fv(viewLocation_, 1, GL_FALSE, glm::value_ptr(view));
     // Each texture sits on the unit numbered like its own name, as for every textured model.
-    glActiveTexture(GL_TEXTURE0 + texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glUniform1i(colorTextureLocation_, static_cast<GLint>(texture));
+    glActiveTexture(GL_TEXTURE0 + texture_);
+    glBindTexture(GL_TEXTURE_2D, texture_);
+    glUniform1i(colorTextureLocation_, static_cast<GLint>(texture_));
     glActiveTexture(GL_TEXTURE0 + shadowTexture);
     glBindTexture(GL_TEXTURE_2D, shadowTexture);
     glUniform1i(shadowTextureLocation_, static_cast<GLint>(shadowTexture));

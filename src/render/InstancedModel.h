@@ -7,16 +7,17 @@
 #include <vector>
 
 #include "render/ShaderProgram.h"
-#include "render/Texture.h"
 
 // A TexturedModel for crowds: one mesh and texture drawn at many model matrices in one
 // instanced draw per pass, shaded exactly as TexturedModel shades each one. Instances are drawn
 // in the order given, so that translucent ones blend as separate draws would. The mesh's equal
 // vertices are shared through an index buffer, which spares the vertex stage two thirds of its
-// work on flat-shaded meshes. Owns its programs, buffers, vertex arrays and texture.
+// work on flat-shaded meshes. Owns its programs, buffers and vertex arrays.
 class InstancedModel {
   public:
-    InstancedModel(const std::string& meshPath, const std::string& texturePath);
+    // `texture` is the colour texture of the one-at-a-time model of the same body, which owns it
+    // and outlives this crowd: the image is not loaded or kept twice.
+    InstancedModel(const std::string& meshPath, GLuint texture);
     ~InstancedModel();
     InstancedModel(const InstancedModel&) = delete;
     InstancedModel& operator=(const InstancedModel&) = delete;
@@ -39,7 +40,7 @@ class InstancedModel {
 
     std::unique_ptr<ShaderProgram> program_;
     std::unique_ptr<ShaderProgram> depthProgram_;
-    std::unique_ptr<Texture> texture_;
+    GLuint texture_;
     // Positions, colours, normals, texture coordinates, indices, per-instance data.
     GLuint buffers_[6] = {0, 0, 0, 0, 0, 0};
     GLuint vao_ = 0;

@@ -11,9 +11,10 @@
 EnemyModel::EnemyModel(World* world)
     : world_(world), body_(std::make_unique<TexturedModel>(
                          "resources/enemy.obj", "resources/enemy.tga", *world->shadowProgram)) {
-    // The crowd reads the same files: one that failed has been reported once already.
+    // The crowd reads the same mesh and borrows the body's texture: a file that failed has been
+    // reported once already, and the enemies are then drawn one by one.
     if (body_->state().loaded && world->shadowProgram->state().loaded) {
-        crowd_ = std::make_unique<InstancedModel>("resources/enemy.obj", "resources/enemy.tga");
+        crowd_ = std::make_unique<InstancedModel>("resources/enemy.obj", body_->textureName());
     }
 }
 
