@@ -7,15 +7,13 @@
 #include <cstdlib>
 #include <string>
 
+#include "FuzzAudio.h"
 #include "audio/SoundEngine.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", "/dev/null", 1);
     setenv("SDL_DISKAUDIODELAY", "0", 1);
-    static const auto engine = SoundEngine::create();
-    if (!engine->hasDevice())
-        std::abort();
+    openFuzzAudio("disk");
     return 0;
 }
 

@@ -6,13 +6,11 @@
 #include <cstdlib>
 #include <string>
 
+#include "FuzzAudio.h"
 #include "audio/SoundEngine.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    static const auto engine = SoundEngine::create();
-    if (!engine->hasDevice())
-        std::abort();
+    openFuzzAudio("dummy");
     return 0;
 }
 

@@ -34,6 +34,30 @@ glm::vec4 planetPixel(float px, float py, float cx, float cy, float r) {
     return glm::vec4(planetColour(d) * light, inside);
 }
 
+// Coloured ellipses laid over the planet, in order; centres and radii as fractions of the size.
+struct Spot {
+    glm::vec3 colour;
+    float cx, cy, rx, ry;
+};
+const Spot kSpots[] = {
+    // The fighter on the top of the world: feet, body, head, gloves.
+    {{0.1f, 0.12f, 0.32f}, 0.45f, 0.71f, 0.05f, 0.03f},
+    {{0.1f, 0.12f, 0.32f}, 0.55f, 0.71f, 0.05f, 0.03f},
+    {{0.13f, 0.42f, 0.92f}, 0.5f, 0.8f, 0.1f, 0.1f},
+    {{1.0f, 0.78f, 0.18f}, 0.5f, 0.81f, 0.03f, 0.03f},
+    {{1.0f, 0.79f, 0.62f}, 0.5f, 0.92f, 0.065f, 0.065f},
+    {{0.05f, 0.05f, 0.1f}, 0.48f, 0.93f, 0.01f, 0.014f},
+    {{0.05f, 0.05f, 0.1f}, 0.52f, 0.93f, 0.01f, 0.014f},
+    {{1.0f, 0.78f, 0.18f}, 0.34f, 0.82f, 0.05f, 0.05f},
+    {{1.0f, 0.78f, 0.18f}, 0.7f, 0.86f, 0.07f, 0.07f},
+    // An enemy at the right rim, its horns up.
+    {{1.0f, 0.92f, 0.72f}, 0.82f, 0.64f, 0.02f, 0.05f},
+    {{1.0f, 0.92f, 0.72f}, 0.92f, 0.64f, 0.02f, 0.05f},
+    {{0.78f, 0.1f, 0.25f}, 0.87f, 0.56f, 0.08f, 0.065f},
+    {{1.0f, 0.95f, 0.45f}, 0.845f, 0.58f, 0.018f, 0.018f},
+    {{1.0f, 0.95f, 0.45f}, 0.895f, 0.58f, 0.018f, 0.018f},
+};
+
 } // namespace
 
 Image renderIcon(int size) {
@@ -43,35 +67,9 @@ Image renderIcon(int size) {
         for (int x = 0; x < size; ++x) {
             float px = float(x) + 0.5f, py = float(y) + 0.5f;
             glm::vec4 c = planetPixel(px, py, 0.5f * s, 0.36f * s, 0.34f * s);
-            // The fighter on the top of the world: feet, body, head, gloves.
-            over(c, {0.1f, 0.12f, 0.32f},
-                 ellipse(px, py, 0.45f * s, 0.71f * s, 0.05f * s, 0.03f * s));
-            over(c, {0.1f, 0.12f, 0.32f},
-                 ellipse(px, py, 0.55f * s, 0.71f * s, 0.05f * s, 0.03f * s));
-            over(c, {0.13f, 0.42f, 0.92f}, ellipse(px, py, 0.5f * s, 0.8f * s, 0.1f * s, 0.1f * s));
-            over(c, {1.0f, 0.78f, 0.18f},
-                 ellipse(px, py, 0.5f * s, 0.81f * s, 0.03f * s, 0.03f * s));
-            over(c, {1.0f, 0.79f, 0.62f},
-                 ellipse(px, py, 0.5f * s, 0.92f * s, 0.065f * s, 0.065f * s));
-            over(c, {0.05f, 0.05f, 0.1f},
-                 ellipse(px, py, 0.48f * s, 0.93f * s, 0.01f * s, 0.014f * s));
-            over(c, {0.05f, 0.05f, 0.1f},
-                 ellipse(px, py, 0.52f * s, 0.93f * s, 0.01f * s, 0.014f * s));
-            over(c, {1.0f, 0.78f, 0.18f},
-                 ellipse(px, py, 0.34f * s, 0.82f * s, 0.05f * s, 0.05f * s));
-            over(c, {1.0f, 0.78f, 0.18f},
-                 ellipse(px, py, 0.7f * s, 0.86f * s, 0.07f * s, 0.07f * s));
-            // An enemy at the right rim, its horns up.
-            over(c, {1.0f, 0.92f, 0.72f},
-                 ellipse(px, py, 0.82f * s, 0.64f * s, 0.02f * s, 0.05f * s));
-            over(c, {1.0f, 0.92f, 0.72f},
-                 ellipse(px, py, 0.92f * s, 0.64f * s, 0.02f * s, 0.05f * s));
-            over(c, {0.78f, 0.1f, 0.25f},
-                 ellipse(px, py, 0.87f * s, 0.56f * s, 0.08f * s, 0.065f * s));
-            over(c, {1.0f, 0.95f, 0.45f},
-                 ellipse(px, py, 0.845f * s, 0.58f * s, 0.018f * s, 0.018f * s));
-            over(c, {1.0f, 0.95f, 0.45f},
-                 ellipse(px, py, 0.895f * s, 0.58f * s, 0.018f * s, 0.018f * s));
+            for (const Spot& spot : kSpots)
+                over(c, spot.colour,
+                     ellipse(px, py, spot.cx * s, spot.cy * s, spot.rx * s, spot.ry * s));
             image.set(x, y, c);
         }
     }
