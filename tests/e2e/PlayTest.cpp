@@ -122,12 +122,18 @@ void punching(GameSession& game) {
     EXPECT_GT(punched, 2.0 * calm + 0.2) << "idle " << calm << ", punching " << punched;
 }
 
+// W, or S where an enemy already stands in the way: the view must follow the walk.
 void walking(GameSession& game) {
-    const Shot a = game.screenshot();
-    sleepSeconds(1.0);
-    const Shot idle = game.screenshot();
-    game.holdKey("w", 1.5);
-    const double still = difference(a, idle), moved = difference(idle, game.screenshot());
+    double still = 0.0, moved = 0.0;
+    for (const char* key : {"w", "s"}) {
+        const Shot a = game.screenshot();
+        sleepSeconds(1.0);
+        const Shot idle = game.screenshot();
+        game.holdKey(key, 1.5);
+        still = difference(a, idle), moved = difference(idle, game.screenshot());
+        if (moved > 2.0 * still + 1.0)
+            break;
+    }
     EXPECT_GT(moved, 2.0 * still + 1.0) << "idle " << still << ", walking " << moved;
 }
 
@@ -179,8 +185,8 @@ TEST(Play, StartClickPunchWalkDisplayAndVolumeKeysThenEscape) {
     ASSERT_TRUE(game.hasWindow()) << game.standardError();
     startScreen(game);
     ASSERT_NO_FATAL_FAILURE(clickStarts(game));
-    // At once, before enemies crowd round: they keep the character's surroundings busy, block
-    // the way, and on a slow build can end the game before a late punch is judged.
+    // At once, before enemies crowd round: they keep the character's surroundings busy, and on a
+    // slow build can end the game before a late punch is judged.
     punching(game);
     walking(game);
     displayKeys(game);
