@@ -22,11 +22,7 @@ FlatModel::FlatModel(const std::string& shaderBase, const std::string& meshPath)
 }
 
 FlatModel::~FlatModel() {
-    if (!glDeleteIsSafe()) {
-        return;
-    }
-    glDeleteVertexArrays(1, &vao_);
-    glDeleteBuffers(4, buffers_);
+    deleteVertexArraysAndBuffers(1, &vao_, 4, buffers_);
 }
 
 void FlatModel::draw(const glm::mat4& mvp, GLenum mode) const {

@@ -170,12 +170,8 @@ InstancedModel::InstancedModel(const std::string& meshPath, GLuint texture) : te
 }
 
 InstancedModel::~InstancedModel() {
-    if (!glDeleteIsSafe()) {
-        return;
-    }
-    glDeleteVertexArrays(1, &depthVao_);
-    glDeleteVertexArrays(1, &vao_);
-    glDeleteBuffers(6, buffers_);
+    const GLuint vaos[] = {depthVao_, vao_};
+    deleteVertexArraysAndBuffers(2, vaos, 6, buffers_);
 }
 
 void InstancedModel::uploadInstances(const std::vector<float>& floats) const {

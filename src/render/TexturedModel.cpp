@@ -48,12 +48,8 @@ TexturedModel::TexturedModel(const std::string& meshPath, const std::string& tex
 }
 
 TexturedModel::~TexturedModel() {
-    if (!glDeleteIsSafe()) {
-        return;
-    }
-    glDeleteVertexArrays(1, &depthVao_);
-    glDeleteVertexArrays(1, &vao_);
-    glDeleteBuffers(4, buffers_);
+    const GLuint vaos[] = {depthVao_, vao_};
+    deleteVertexArraysAndBuffers(2, vaos, 4, buffers_);
 }
 
 void TexturedModel::draw(const glm::mat4& view, const glm::mat4& projection, const glm::mat4& model,
