@@ -11,6 +11,7 @@
 #include "io/Report.h"
 #include "render/GlCurrent.h"
 #include "render/LightMatrices.h"
+#include "render/Texture.h"
 
 namespace {
 
@@ -204,13 +205,8 @@ void InstancedModel::draw(const glm::mat4& view, const glm::mat4& projection,
     glBindVertexArray(vao_);
     uploadInstances(scratch_);
     glUniformMatrix4fv(viewLocation_, 1, GL_FALSE, glm::value_ptr(view));
-    // Each texture sits on the unit numbered like its own name, as for every textured model.
-    glActiveTexture(GL_TEXTURE0 + texture_);
-    glBindTexture(GL_TEXTURE_2D, texture_);
-    glUniform1i(colorTextureLocation_, static_cast<GLint>(texture_));
-    glActiveTexture(GL_TEXTURE0 + shadowTexture);
-    glBindTexture(GL_TEXTURE_2D, shadowTexture);
-    glUniform1i(shadowTextureLocation_, static_cast<GLint>(shadowTexture));
+    bindOnOwnUnit(texture_, colorTextureLocation_);
+    bindOnOwnUnit(shadowTexture, shadowTextureLocation_);
     glDrawElementsInstanced(GL_TRIANGLES, indexCount_, GL_UNSIGNED_INT, nullptr,
                             static_cast<GLsizei>(models.size()));
     glBindVertexArray(0);

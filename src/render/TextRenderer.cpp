@@ -85,9 +85,7 @@ void TextRenderer::draw(const std::string& text, float x, float y, float size, f
     uploadVec2s(buffers[0], vertices.positions, positionLocation_);
     uploadVec2s(buffers[1], vertices.texCoords, uvLocation_);
 
-    glActiveTexture(GL_TEXTURE0 + font);
-    glBindTexture(GL_TEXTURE_2D, font);
-    glUniform1i(colorTextureLocation_, static_cast<GLint>(font));
+    bindOnOwnUnit(font, colorTextureLocation_);
     glUniform3f(colorLocation_, r, g, b);
 
     glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(vertices.positions.size()));

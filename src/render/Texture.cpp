@@ -63,6 +63,12 @@ Texture::Texture(const std::string& path) {
     glBindTexture(GL_TEXTURE_2D, 0);
 }
 
+void bindOnOwnUnit(GLuint texture, GLint sampler) {
+    glActiveTexture(GL_TEXTURE0 + texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glUniform1i(sampler, static_cast<GLint>(texture));
+}
+
 Texture::~Texture() {
     if (name_ != 0 && glDeleteIsSafe()) {
         glDeleteTextures(1, &name_);

@@ -10,6 +10,10 @@
 // ("" when none) and leaves a 1 x 1 magenta image in its place.
 bool loadTexture2D(const std::string& path, std::string* reason = nullptr);
 
+// Binds `texture` on the unit numbered like its own name, so that textures never share a
+// unit, and points the sampler uniform at `sampler` to it.
+void bindOnOwnUnit(GLuint texture, GLint sampler);
+
 // One GL texture name, owned. Built as every model texture and the font atlas are:
 // repeat wrap, linear magnification, mipmapped minification.
 class Texture {

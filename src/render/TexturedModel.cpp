@@ -73,13 +73,8 @@ void TexturedModel::draw(const glm::mat4& view, const glm::mat4& projection, con
     glUniformMatrix4fv(texMatLocation_, 1, GL_FALSE, glm::value_ptr(texMat));
     glUniform1f(transparencyLocation_, transparency);
 
-    // Each texture sits on the unit numbered like its own name.
-    glActiveTexture(GL_TEXTURE0 + texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glUniform1i(colorTextureLocation_, static_cast<GLint>(texture));
-    glActiveTexture(GL_TEXTURE0 + shadowTexture);
-    glBindTexture(GL_TEXTURE_2D, shadowTexture);
-    glUniform1i(shadowTextureLocation_, static_cast<GLint>(shadowTexture));
+    bindOnOwnUnit(texture, colorTextureLocation_);
+    bindOnOwnUnit(shadowTexture, shadowTextureLocation_);
 
     glDrawArrays(GL_TRIANGLES, 0, vertexCount_);
 
