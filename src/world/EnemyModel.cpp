@@ -2,6 +2,8 @@
 
 #include <GL/glew.h>
 
+#include <algorithm>
+
 #include "render/InstancedModel.h"
 #include "render/TexturedModel.h"
 #include "world/Enemy.h"
@@ -41,7 +43,17 @@ float EnemyModel::ballRadius(const glm::mat4& model) const {
     return crowd_->boundsRadius() * glm::length(glm::vec3(model[0]));
 }
 
+bool EnemyModel::castsVisibleShadow(const glm::mat4& model, float reach) const {
+    const glm::vec3 centre = ballCentre(model);
+    const float radius = ballRadius(model);
+    return !castsNoVisibleShadow(centre, radius) &&
+           !shadowOutOfSight(world_->camera->eye, centre, radius, reach);
+}
+
 namespace {
+// The player stands 0.1 tall and a super punch's fist ends within 1.3 of the centre.
+constexpr float kPlayerReach = 1.5f;
+
 // The wireframe view (F3) draws the planet as lines: it hides nothing then, in either pass.
 bool planetIsSolid() {
     GLint modes[2] = {GL_FILL, GL_FILL};
@@ -70,10 +82,15 @@ void EnemyModel::drawCrowd(const std::vector<std::unique_ptr<Enemy>>& enemies,
 
 void EnemyModel::drawCrowdDepth(const std::vector<std::unique_ptr<Enemy>>& enemies) const {
     const bool solid = planetIsSolid();
+    // What takes shadows: the player and its fists on the surface, and every enemy, landing
+    // ones included.
+    float reach = kPlayerReach;
+    for (const auto& enemy : enemies) {
+        reach = std::max(reach, glm::length(ballCentre(enemy->model)) + ballRadius(enemy->model));
+    }
     models_.clear();
     for (const auto& enemy : enemies) {
-        if (enemy->castsShadow() &&
-            (!solid || !castsNoVisibleShadow(ballCentre(enemy->model), ballRadius(enemy->model)))) {
+        if (enemy->castsShadow() && (!solid || castsVisibleShadow(enemy->model, reach))) {
             models_.push_back(enemy->model);
         }
     }

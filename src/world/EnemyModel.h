@@ -32,6 +32,9 @@ class EnemyModel {
     // The enemy's bounding ball in the world.
     glm::vec3 ballCentre(const glm::mat4& model) const;
     float ballRadius(const glm::mat4& model) const;
+    // Whether the shadow may fall on something the camera sees; nothing that takes shadows
+    // stands further than `reach` from the planet's centre.
+    bool castsVisibleShadow(const glm::mat4& model, float reach) const;
 
     World* world_;
     std::unique_ptr<TexturedModel> body_;

@@ -13,3 +13,8 @@ bool hiddenBehindPlanet(const glm::vec3& eye, const glm::vec3& centre, float rad
 // True when nothing the camera could see would show the ball's shadow: it lies wholly on the
 // planet's night side and the planet hides it from the shadow light.
 bool castsNoVisibleShadow(const glm::vec3& centre, float radius);
+
+// True when the ball's shadow from the shadow light cannot fall on anything `eye` sees that the
+// sun lights, given that nothing which takes shadows stands further than `reach` from the
+// planet's centre.
+bool shadowOutOfSight(const glm::vec3& eye, const glm::vec3& centre, float radius, float reach);

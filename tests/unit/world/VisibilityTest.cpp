@@ -38,3 +38,15 @@ TEST(Visibility, OnlyCastersDeepInTheNightAndHiddenFromTheLightCastNoVisibleShad
     // On the night side but high above it, in the light's view (a landing enemy).
     EXPECT_FALSE(castsNoVisibleShadow({-0.5f, 1.9f, 0}, 0.05f));
 }
+
+TEST(Visibility, ShadowsAreOutOfSightOnlyWhereTheyFallBehindThePlanetFromTheEye) {
+    const glm::vec3 front(0, 0, -3), night(-3, 0, 0); // the shadow light stands at +x
+    EXPECT_TRUE(shadowOutOfSight(front, {0.5f, 0, 0.88f}, 0.03f, 1.5f)); // lit, far side
+    EXPECT_FALSE(shadowOutOfSight(front, {0.5f, 0, -0.88f}, 0.03f, 1.5f));
+    // Through the planet, the shadow reaches bodies standing on its far side, in sight.
+    EXPECT_FALSE(shadowOutOfSight(night, {0.7f, 0, 0.756f}, 0.03f, 1.5f));
+    EXPECT_FALSE(shadowOutOfSight({-2.5f, 0, 1.5f}, {0.6f, 0, -0.837f}, 0.03f, 1.5f));
+    // Passing the planet by, it is followed as far as anything stands that could take it.
+    EXPECT_TRUE(shadowOutOfSight(front, {0.1f, 0, 1.02f}, 0.03f, 1.5f));
+    EXPECT_FALSE(shadowOutOfSight(front, {0.1f, 0, 1.02f}, 0.03f, 2.05f));
+}
