@@ -11,7 +11,7 @@
 bool loadTexture2D(const std::string& path, std::string* reason = nullptr);
 
 // Binds `texture` on the unit numbered like its own name, so that textures never share a
-// unit, and points the sampler uniform at `sampler` to it.
+// unit, and points the sampler uniform `sampler` at that unit.
 void bindOnOwnUnit(GLuint texture, GLint sampler);
 
 // One GL texture name, owned. Built as every model texture and the font atlas are:

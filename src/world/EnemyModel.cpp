@@ -43,11 +43,10 @@ float EnemyModel::ballRadius(const glm::mat4& model) const {
     return crowd_->boundsRadius() * glm::length(glm::vec3(model[0]));
 }
 
-bool EnemyModel::castsVisibleShadow(const glm::mat4& model, float reach) const {
-    const glm::vec3 centre = ballCentre(model);
-    const float radius = ballRadius(model);
-    return !castsNoVisibleShadow(centre, radius) &&
-           !shadowOutOfSight(world_->camera->eye, centre, radius, reach);
+bool EnemyModel::castsVisibleShadow(const glm::vec4& ball, float reach) const {
+    const glm::vec3 centre(ball);
+    return !castsNoVisibleShadow(centre, ball.w) &&
+           !shadowOutOfSight(world_->camera->eye, centre, ball.w, reach);
 }
 
 namespace {
@@ -82,15 +81,18 @@ void EnemyModel::drawCrowd(const std::vector<std::unique_ptr<Enemy>>& enemies,
 
 void EnemyModel::drawCrowdDepth(const std::vector<std::unique_ptr<Enemy>>& enemies) const {
     const bool solid = planetIsSolid();
-    // What takes shadows: the player and its fists on the surface, and every enemy, landing
-    // ones included.
+    // Each ball is found once. What takes shadows: the player and its fists on the surface, and
+    // every enemy, landing ones included.
+    balls_.clear();
     float reach = kPlayerReach;
     for (const auto& enemy : enemies) {
-        reach = std::max(reach, glm::length(ballCentre(enemy->model)) + ballRadius(enemy->model));
+        balls_.emplace_back(ballCentre(enemy->model), ballRadius(enemy->model));
+        reach = std::max(reach, glm::length(glm::vec3(balls_.back())) + balls_.back().w);
     }
     models_.clear();
-    for (const auto& enemy : enemies) {
-        if (enemy->castsShadow() && (!solid || castsVisibleShadow(enemy->model, reach))) {
+    for (std::size_t i = 0; i < enemies.size(); ++i) {
+        const auto& enemy = enemies[i];
+        if (enemy->castsShadow() && (!solid || castsVisibleShadow(balls_[i], reach))) {
             models_.push_back(enemy->model);
         }
     }

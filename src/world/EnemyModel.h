@@ -32,9 +32,9 @@ class EnemyModel {
     // The enemy's bounding ball in the world.
     glm::vec3 ballCentre(const glm::mat4& model) const;
     float ballRadius(const glm::mat4& model) const;
-    // Whether the shadow may fall on something the camera sees; nothing that takes shadows
-    // stands further than `reach` from the planet's centre.
-    bool castsVisibleShadow(const glm::mat4& model, float reach) const;
+    // Whether the shadow of the ball (centre, radius) may fall on something the camera sees;
+    // nothing that takes shadows stands further than `reach` from the planet's centre.
+    bool castsVisibleShadow(const glm::vec4& ball, float reach) const;
 
     World* world_;
     std::unique_ptr<TexturedModel> body_;
@@ -42,4 +42,5 @@ class EnemyModel {
     // What one pass draws, kept to reuse its memory.
     mutable std::vector<glm::mat4> models_;
     mutable std::vector<float> transparencies_;
+    mutable std::vector<glm::vec4> balls_;
 };
