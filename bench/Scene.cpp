@@ -1,4 +1,5 @@
 #include "Scene.h"
+#include "world/Random.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,7 +23,7 @@ Scene::Scene(Graphics graphics)
 Scene::~Scene() = default;
 
 void Scene::spawnLanded(int n, unsigned seed) {
-    std::srand(seed);
+    seedChance(seed);
     for (int i = 0; i < n; ++i) {
         world_->spawnEnemy(randomDirection());
     }
@@ -72,7 +73,7 @@ void Scene::restore() {
     world_->player->lives = savedLives_;
     world_->kills = savedKills_;
     world_->lastEnemyPunchSoundTime = savedSoundTime_;
-    std::srand(kFrameSeed);
+    seedChance(kFrameSeed);
 }
 
 int Scene::movedSinceSave() const {

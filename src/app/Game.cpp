@@ -12,7 +12,7 @@
 #include "render/ShaderProgram.h"
 #include "render/TextRenderer.h"
 #include "world/Camera.h"
-#include "world/SphereMath.h"
+#include "world/Random.h"
 
 std::unique_ptr<Game> Game::create(int width, int height, Clock clock, const SoundMaker& makeSound,
                                    Graphics graphics) {
@@ -29,7 +29,7 @@ std::unique_ptr<Game> Game::create(int width, int height, Clock clock, const Sou
     game->world_ = std::make_unique<World>(game->sound_.get(), clock, graphics);
     game->world_->camera->aspect = static_cast<float>(width) / static_cast<float>(height);
     for (int i = 0; i < 5; ++i)
-        game->world_->spawnEnemy(randomDirection());
+        game->world_->spawnEnemy(randomDirection(Chance::Landing));
     game->shell_ = std::make_unique<Shell>(*game->world_, width, height, clock);
     game->shell_->startTimers();
     return game;

@@ -5,7 +5,7 @@
 
 #include "audio/Sound.h"
 #include "player/Player.h"
-#include "world/SphereMath.h"
+#include "world/Random.h"
 #include "world/World.h"
 
 namespace {
@@ -145,7 +145,7 @@ DisplayChanges Shell::toggles(const FrameInput& in, Sound* music) {
 void Shell::spawnCadence() {
     if (state.lastFrameTime - state.lastSpawnTime > kSpawnInterval) {
         state.lastSpawnTime = clock_();
-        world_.spawnEnemy(randomDirection());
+        world_.spawnEnemy(randomDirection(Chance::Landing));
     }
 }
 

@@ -1,7 +1,6 @@
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 #include <cstdlib>
-#include <ctime>
 #include <memory>
 #include <string>
 
@@ -11,6 +10,7 @@
 #include "app/Window.h"
 #include "audio/SoundEngine.h"
 #include "io/Report.h"
+#include "world/Random.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 // In a sanitized build the in-process tests check our own objects for leaks. The game itself
@@ -22,7 +22,16 @@ extern "C" const char* __asan_default_options() {
 #endif
 
 int main() {
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    // A seed fixes every random choice of the run, so that a start can be played again.
+    std::uint64_t seed = freshSeed();
+    if (const char* chosen = std::getenv("QUORVEX_SEED")) {
+        if (!parseSeed(chosen, seed)) {
+            report(ReportStream::Err,
+                   std::string("QUORVEX_SEED: not a seed (decimal digits): ") + chosen);
+            return kConfigExitStatus;
+        }
+    }
+    seedChance(seed);
 
     const ConfigResult config = readConfig("resources/config");
     if (!config.ok) {

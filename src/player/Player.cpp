@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "render/TexturedModel.h"
+#include "world/Random.h"
 #include "world/SphereMath.h"
 #include "world/World.h"
 

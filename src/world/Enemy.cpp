@@ -6,6 +6,7 @@
 
 #include "player/Player.h"
 #include "world/Combat.h"
+#include "world/Random.h"
 #include "world/SphereMath.h"
 #include "world/World.h"
 

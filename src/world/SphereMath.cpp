@@ -69,18 +69,3 @@ glm::vec3 turnAxis(const glm::vec3& from, const glm::vec3& to) {
     const glm::vec3 axis = glm::cross(from, to);
     return isDegenerate(axis) ? anyPerpendicular(from) : axis;
 }
-
-int randomValue() {
-    // High bits scaled down: glibc's low bits are the weaker ones.
-    return static_cast<int>(static_cast<long long>(std::rand()) * 32768 /
-                            (static_cast<long long>(RAND_MAX) + 1));
-}
-
-glm::vec3 randomDirection() {
-    // Three separate statements: x, y and z must be drawn in this order.
-    const float x = static_cast<float>(randomValue() / 32767.0 * 100.0 - 50.0);
-    const float y = static_cast<float>(randomValue() / 32767.0 * 100.0 - 50.0);
-    const float z = static_cast<float>(randomValue() / 32767.0 * 100.0 - 50.0);
-    const glm::vec3 v(x, y, z);
-    return v / glm::length(v);
-}

@@ -41,12 +41,3 @@ glm::vec3 anyPerpendicular(const glm::vec3& v);
 // are opposite the cross product vanishes and every great circle leads there: then any axis
 // perpendicular to `from` is returned.
 glm::vec3 turnAxis(const glm::vec3& from, const glm::vec3& to);
-
-// One draw from the C library's rand(), brought to 0..32767 whatever RAND_MAX is. The game's
-// random rules are written for that range; glibc's rand() reaches 2^31 - 1, which would send
-// every spawn into one octant and stop enemies from wandering. Where RAND_MAX is 32767 this
-// is rand() itself.
-int randomValue();
-
-// A random unit vector from three draws mapped to [-50, 50] each.
-glm::vec3 randomDirection();

@@ -7,6 +7,7 @@
 #include "app/ShadowMap.h"
 #include "audio/SoundEngine.h"
 #include "support/GlContext.h"
+#include "world/Random.h"
 #include "world/SphereMath.h"
 #include "world/World.h"
 
@@ -36,7 +37,7 @@ TEST(CrowdDrawing, BulkDrawingShowsEveryPixelThatPerEnemyDrawingShows) {
         {0, 0, -3}, {1.5f, 0.6f, 1.2f}, {-4, 3, 2.5f}, {0.4f, -2.5f, 0.4f}, {0, 0, -3}};
     for (const int n : {5, 1000, 5000}) {
         World world(sound.get(), [] { return 0.0; });
-        std::srand(static_cast<unsigned>(n));
+        seedChance(static_cast<unsigned>(n));
         for (int i = 0; i < n; ++i) {
             world.spawnEnemy(randomDirection());
         }

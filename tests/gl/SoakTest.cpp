@@ -11,6 +11,7 @@
 #include "player/Player.h"
 #include "support/GlContext.h"
 #include "support/ScriptedScreen.h"
+#include "world/Random.h"
 
 namespace {
 
@@ -54,7 +55,7 @@ TEST(Soak, AnHourOfPlayStaysSoundAndKeepsNoGlObjects) {
     GlContext context(kWidth, kHeight);
     ASSERT_GL_CONTEXT(context);
     setGlobalGlState();
-    std::srand(20240611);
+    seedChance(20240611);
     double now = 0.0;
     const char* seconds = std::getenv("QUORVEX_SOAK_GAME_SECONDS");
     const double total = seconds ? std::atof(seconds) : 3600.0;

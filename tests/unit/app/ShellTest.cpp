@@ -8,6 +8,7 @@
 #include "player/Player.h"
 #include "support/ScriptedScreen.h"
 #include "world/Camera.h"
+#include "world/Random.h"
 #include "world/World.h"
 
 // A scripted game without graphics: the game's own frames, a fake clock the test advances, one
@@ -15,7 +16,7 @@
 class ShellScript : public testing::Test {
   protected:
     void SetUp() override {
-        std::srand(7);
+        seedChance(7);
         game = Game::create(
             1280, 720, [this] { return now; }, &SoundEngine::createSilent, Graphics::Off);
         world = &game->world();

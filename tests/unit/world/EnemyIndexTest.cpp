@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "WorldTestSupport.h"
+#include "world/Random.h"
 
 // Plays `frames` frames in the shell's order from `seed` and returns, as bits after every
 // frame, every field the place and hit tests can influence and the answers of place probes a
@@ -17,7 +18,7 @@ static std::vector<uint32_t> play(TestWorld& t, unsigned seed, int crowd, int fr
         for (float v : values)
             std::memcpy(&s.emplace_back(), &v, sizeof v);
     };
-    std::srand(seed);
+    seedChance(seed);
     for (int i = 0; i < crowd; ++i)
         w.spawnEnemy(randomDirection());
     for (int f = 0; f < frames; ++f) {

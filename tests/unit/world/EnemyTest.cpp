@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "WorldTestSupport.h"
+#include "world/Random.h"
 
 TEST(Enemy, LandsInOnePointThreeSecondsFadingIn) {
     TestWorld t;
@@ -35,7 +36,7 @@ TEST(Enemy, StepsWhenFartherThanSixDegreesAndAttacksWhenNearer) {
 
 TEST(Enemy, AttackersEachDealFiveLivesPerSecondButShareOneSoundGate) {
     TestWorld t;
-    std::srand(3);
+    seedChance(3);
     const glm::vec3 p = t.player().position;
     // 2.5 degrees from the player, 4.3 from each other: every step they try is refused.
     for (float side : {0.0f, 120.0f, 240.0f}) {
@@ -48,7 +49,7 @@ TEST(Enemy, AttackersEachDealFiveLivesPerSecondButShareOneSoundGate) {
 
 TEST(Enemy, WanderTriggerFiresAboutOnceInSixAndAHalfSeconds) {
     TestWorld t;
-    std::srand(8);
+    seedChance(8);
     t.world.spawnEnemy(-t.player().position);
     Enemy& e = t.enemy(0);
     int triggers = 0;
@@ -65,7 +66,7 @@ TEST(Enemy, BlockedChaseTurnsToWanderingUntilTwoSecondsPass) {
     // A chases the player through B, 5.9 degrees from the player: every step A tries ends
     // within 5.5 degrees of B. A landing B blocks nobody.
     TestWorld t;
-    std::srand(4);
+    seedChance(4);
     const glm::vec3 p = t.player().position;
     Enemy& b = t.landEnemy(along(p, t.player().forward, 5.9f));
     Enemy& a = t.landEnemy(along(p, t.player().forward, 9.9f));
