@@ -2,9 +2,12 @@
 
 #include <GLFW/glfw3.h>
 
-void InputEvents::key(int key, int action) {
+void InputEvents::key(int key, int action, int mods) {
     if (action != GLFW_PRESS)
         return;
+    const bool enter = key == GLFW_KEY_ENTER || key == GLFW_KEY_KP_ENTER;
+    if (key == GLFW_KEY_F11 || (enter && (mods & GLFW_MOD_ALT)))
+        ++fullscreenSwitches_;
     switch (key) {
     case GLFW_KEY_F2:
         ++pending_.f2;
@@ -41,5 +44,11 @@ void InputEvents::button(int button, int action) {
 Presses InputEvents::take() {
     const Presses taken = pending_;
     pending_ = Presses{};
+    return taken;
+}
+
+int InputEvents::takeFullscreenSwitches() {
+    const int taken = fullscreenSwitches_;
+    fullscreenSwitches_ = 0;
     return taken;
 }

@@ -4,6 +4,7 @@
 #include "io/Report.h"
 
 #include <GLFW/glfw3.h>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -17,6 +18,23 @@ int findKeyTyping(char c, const KeyNameFunction& keyName) {
             return key;
     }
     return c == '+' ? GLFW_KEY_EQUAL : GLFW_KEY_MINUS;
+}
+
+int monitorUnder(const ScreenRect& window, const std::vector<ScreenRect>& monitors) {
+    int best = 0;
+    long long bestArea = 0;
+    for (size_t i = 0; i < monitors.size(); ++i) {
+        const ScreenRect& m = monitors[i];
+        const long long w =
+            std::min(window.x + window.width, m.x + m.width) - std::max(window.x, m.x);
+        const long long h =
+            std::min(window.y + window.height, m.y + m.height) - std::max(window.y, m.y);
+        if (w > 0 && h > 0 && w * h > bestArea) {
+            best = static_cast<int>(i);
+            bestArea = w * h;
+        }
+    }
+    return best;
 }
 
 namespace {
@@ -59,13 +77,14 @@ InputEvents& eventsOf(GLFWwindow* window) {
 
 } // namespace
 
-Window::Window(GLFWwindow* window) : window_(window) {
+Window::Window(GLFWwindow* window, const ScreenRect& windowed)
+    : window_(window), windowed_(windowed) {
     const KeyNameFunction layoutName = [](int key) { return glfwGetKeyName(key, 0); };
     plusKey_ = findKeyTyping('+', layoutName);
     minusKey_ = findKeyTyping('-', layoutName);
     glfwSetWindowUserPointer(window_, &events_);
-    glfwSetKeyCallback(window_, [](GLFWwindow* w, int key, int, int action, int) {
-        eventsOf(w).key(key, action);
+    glfwSetKeyCallback(window_, [](GLFWwindow* w, int key, int, int action, int mods) {
+        eventsOf(w).key(key, action, mods);
     });
     glfwSetMouseButtonCallback(window_, [](GLFWwindow* w, int button, int action, int) {
         eventsOf(w).button(button, action);
@@ -86,7 +105,13 @@ std::unique_ptr<Window> Window::open(int width, int height, bool fullscreen) {
     if (!window)
         return nullptr;
     makeContextCurrent(window);
-    return std::unique_ptr<Window>(new Window(window));
+    // Leaving a fullscreen start, the window takes the size asked for, centred on the screen.
+    ScreenRect windowed{0, 0, width, height};
+    if (const GLFWvidmode* mode = monitor ? glfwGetVideoMode(monitor) : nullptr) {
+        windowed.x = std::max(0, (mode->width - width) / 2);
+        windowed.y = std::max(0, (mode->height - height) / 2);
+    }
+    return std::unique_ptr<Window>(new Window(window, windowed));
 }
 
 Window::~Window() {
@@ -137,6 +162,38 @@ FrameInput Window::takeInput() {
 void Window::swapBuffers() {
     glfwSwapBuffers(window_);
     glfwPollEvents();
+    // Switched here rather than in the key callback, outside the window library's event
+    // processing; two presses in one frame cancel out.
+    if (events_.takeFullscreenSwitches() % 2 == 1)
+        switchFullscreen();
+}
+
+void Window::switchFullscreen() {
+    if (glfwGetWindowMonitor(window_)) {
+        glfwSetWindowMonitor(window_, nullptr, windowed_.x, windowed_.y, windowed_.width,
+                             windowed_.height, GLFW_DONT_CARE);
+        return;
+    }
+    int count = 0;
+    GLFWmonitor** monitors = glfwGetMonitors(&count);
+    std::vector<ScreenRect> areas;
+    for (int i = 0; i < count; ++i) {
+        ScreenRect area;
+        glfwGetMonitorPos(monitors[i], &area.x, &area.y);
+        if (const GLFWvidmode* mode = glfwGetVideoMode(monitors[i])) {
+            area.width = mode->width;
+            area.height = mode->height;
+        }
+        areas.push_back(area);
+    }
+    if (areas.empty())
+        return;
+    glfwGetWindowPos(window_, &windowed_.x, &windowed_.y);
+    glfwGetWindowSize(window_, &windowed_.width, &windowed_.height);
+    GLFWmonitor* monitor = monitors[monitorUnder(windowed_, areas)];
+    const GLFWvidmode* mode = glfwGetVideoMode(monitor);
+    if (mode)
+        glfwSetWindowMonitor(window_, monitor, 0, 0, mode->width, mode->height, mode->refreshRate);
 }
 
 SurfaceSize Window::size() const {

@@ -1,6 +1,7 @@
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
 
+#include "app/InputEvents.h"
 #include "app/Window.h"
 
 TEST(ZoomKeys, FoundFromTheActiveLayoutButNeverOnTheKeypad) {
@@ -16,4 +17,27 @@ TEST(ZoomKeys, FoundFromTheActiveLayoutButNeverOnTheKeypad) {
     };
     EXPECT_EQ(findKeyTyping('+', keypad), GLFW_KEY_EQUAL);
     EXPECT_EQ(findKeyTyping('-', keypad), GLFW_KEY_MINUS);
+}
+
+TEST(FullscreenKeys, F11AndAltEnterSwitchOncePerPressOtherKeysAndRepeatsNot) {
+    InputEvents events;
+    events.key(GLFW_KEY_F11, GLFW_PRESS);
+    events.key(GLFW_KEY_F11, GLFW_REPEAT);
+    events.key(GLFW_KEY_F11, GLFW_RELEASE);
+    events.key(GLFW_KEY_ENTER, GLFW_PRESS);
+    events.key(GLFW_KEY_ENTER, GLFW_PRESS, GLFW_MOD_SHIFT);
+    events.key(GLFW_KEY_F10, GLFW_PRESS, GLFW_MOD_ALT);
+    events.key(GLFW_KEY_ENTER, GLFW_PRESS, GLFW_MOD_ALT);
+    events.key(GLFW_KEY_KP_ENTER, GLFW_PRESS, GLFW_MOD_ALT | GLFW_MOD_CONTROL);
+    EXPECT_EQ(events.takeFullscreenSwitches(), 3);
+    EXPECT_EQ(events.takeFullscreenSwitches(), 0);
+}
+
+TEST(FullscreenKeys, TheMonitorIsTheOneTheWindowOverlapsMost) {
+    const std::vector<ScreenRect> monitors = {{0, 0, 1920, 1080}, {1920, 0, 1280, 1024}};
+    EXPECT_EQ(monitorUnder({100, 100, 800, 600}, monitors), 0);
+    EXPECT_EQ(monitorUnder({1500, 100, 800, 600}, monitors), 0);    // 420 left, 380 right
+    EXPECT_EQ(monitorUnder({1600, 100, 800, 600}, monitors), 1);    // 320 left, 480 right
+    EXPECT_EQ(monitorUnder({-5000, -5000, 800, 600}, monitors), 0); // off every screen
+    EXPECT_EQ(monitorUnder({100, 100, 800, 600}, {}), 0);
 }
