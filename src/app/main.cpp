@@ -1,13 +1,21 @@
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
+#include <unistd.h>
+#include <vector>
 
 #include "app/Config.h"
 #include "app/Game.h"
 #include "app/GlState.h"
+#include "app/Options.h"
+#include "app/Places.h"
+#include "app/SettingsFile.h"
 #include "app/Window.h"
+#include "audio/Sound.h"
 #include "audio/SoundEngine.h"
 #include "io/Report.h"
 #include "world/Random.h"
@@ -21,27 +29,61 @@ extern "C" const char* __asan_default_options() {
 }
 #endif
 
-int main() {
-    // A seed fixes every random choice of the run, so that a start can be played again.
-    std::uint64_t seed = freshSeed();
-    if (const char* chosen = std::getenv("QUORVEX_SEED")) {
-        if (!parseSeed(chosen, seed)) {
-            report(ReportStream::Err,
-                   std::string("QUORVEX_SEED: not a seed (decimal digits): ") + chosen);
-            return kConfigExitStatus;
-        }
+namespace {
+
+// A seed fixes every random choice of the run, so that a start can be played again: --seed,
+// else QUORVEX_SEED, else a fresh one. False, after saying so, on a variable that is no seed.
+bool seedTheRun(const Options& options) {
+    std::uint64_t seed = options.seeded ? options.seed : freshSeed();
+    const char* chosen = std::getenv("QUORVEX_SEED");
+    if (!options.seeded && chosen && !parseSeed(chosen, seed)) {
+        report(ReportStream::Err,
+               std::string("QUORVEX_SEED: not a seed (decimal digits): ") + chosen);
+        return false;
     }
     seedChance(seed);
+    return true;
+}
 
-    const ConfigResult config = readConfig("resources/config");
+} // namespace
+
+int main(int argc, char** argv) {
+    const OptionsResult parsed = parseOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (!parsed.ok) {
+        report(ReportStream::Err, "quorvex: " + parsed.error);
+        report(ReportStream::Err, usageLine());
+        return kUsageExitStatus;
+    }
+    const Options& options = parsed.options;
+    if (options.help || options.version) {
+        report(ReportStream::Out, options.help ? helpText() : versionText());
+        return 0;
+    }
+    if (!seedTheRun(options))
+        return kConfigExitStatus;
+
+    const Places places =
+        findPlaces(options, currentSurroundings(argv[0]), installedDataFromCommand());
+    if (!places.problem.empty()) {
+        report(ReportStream::Err, "quorvex: " + places.problem);
+        return kDataExitStatus;
+    }
+    const ConfigResult config = readConfig(places.config);
     if (!config.ok) {
         report(ReportStream::Err, config.error);
         return kConfigExitStatus;
     }
-    const int width = config.config.width;
-    const int height = config.config.height;
+    const GameConfig chosen = withOptions(config.config, options);
+    // The models name their files "resources/..." and "shaders/...": the data folder becomes
+    // the working directory once everything else has been read or made absolute.
+    if (!places.dataDir.empty() && chdir(places.dataDir.c_str()) != 0) {
+        report(ReportStream::Err,
+               "quorvex: cannot enter " + places.dataDir + ": " + std::strerror(errno));
+        return kDataExitStatus;
+    }
+    SettingsFile settingsFile(places.stateDir.empty() ? "" : places.stateDir + "/settings");
 
-    std::unique_ptr<Window> window = Window::open(width, height, config.config.fullscreen);
+    std::unique_ptr<Window> window = Window::open(chosen.width, chosen.height, chosen.fullscreen);
     if (!window) {
         report(ReportStream::Err, "Failed to initialize OpenGL window.");
         glfwTerminate();
@@ -58,15 +100,22 @@ int main() {
     }
     setGlobalGlState();
 
-    std::unique_ptr<Game> game =
-        Game::create(width, height, &Window::time, &SoundEngine::create, Graphics::On);
+    std::unique_ptr<Game> game = Game::create(chosen.width, chosen.height, &Window::time,
+                                              &SoundEngine::create, Graphics::On);
     if (!game)
         return 0;
     while (game->onStartScreen())
         game->startScreenFrame(*window);
     game->startMusic();
+    if (Sound* music = game->music())
+        music->setVolume(settingsFile.settings().musicVolume);
     while (game->running())
         game->gameFrame(*window);
+    if (Sound* music = game->music()) {
+        Settings settings = settingsFile.settings();
+        settings.musicVolume = music->getVolume();
+        settingsFile.save(settings);
+    }
 
     // The GL objects go while their context still exists.
     game.reset();

@@ -52,7 +52,7 @@ void sleepSeconds(double seconds) {
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
 }
 
-GameSession::GameSession(const std::string& workDir) {
+GameSession::GameSession(const std::string& workDir, const std::vector<std::string>& command) {
     char pattern[] = "/tmp/quorvex-e2e-XXXXXX";
     dir_ = mkdtemp(pattern);
     display_ = XOpenDisplay(nullptr);
@@ -66,7 +66,13 @@ GameSession::GameSession(const std::string& workDir) {
         dup2(err, 2);
         setenv("SDL_AUDIODRIVER", "disk", 1);
         setenv("SDL_DISKAUDIOFILE", (dir_ + "/audio.raw").c_str(), 1);
-        execl(QUORVEX_BINARY, QUORVEX_BINARY, static_cast<char*>(nullptr));
+        setenv("XDG_STATE_HOME", (dir_ + "/state").c_str(), 1);
+        setenv("XDG_DATA_HOME", (dir_ + "/data").c_str(), 1);
+        std::vector<char*> argv;
+        for (const std::string& word : command)
+            argv.push_back(const_cast<char*>(word.c_str()));
+        argv.push_back(nullptr);
+        execv(argv[0], argv.data());
         _exit(127);
     }
     if (!display_)

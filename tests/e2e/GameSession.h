@@ -11,7 +11,10 @@
 class GameSession {
   public:
     // Starts the game in `workDir` (the repository root by default) and waits for its window.
-    explicit GameSession(const std::string& workDir = QUORVEX_SOURCE_DIR);
+    // `command` is the program and its arguments; the player's state and results go to a
+    // folder of the session's own.
+    explicit GameSession(const std::string& workDir = QUORVEX_SOURCE_DIR,
+                         const std::vector<std::string>& command = {QUORVEX_BINARY});
     ~GameSession();
     GameSession(const GameSession&) = delete;
     GameSession& operator=(const GameSession&) = delete;

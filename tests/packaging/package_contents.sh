@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package with tools/package, has Debian's own checkers judge it (lintian,
 # appstreamcli, desktop-file-validate, man), then checks its games layout, its version, its
-# declared dependencies and, unpacked, its launcher.
+# declared dependencies and, unpacked, the game itself.
 # Usage: package_contents.sh SOURCE_DIR OUTPUT_DIR GAME_VERSION
 set -euo pipefail
 source=$1
@@ -29,11 +29,11 @@ page=$(LC_ALL=C.UTF-8 man --warnings -l "$root/usr/share/man/man6/quorvex.6.gz" 
     fail "man: $(cat "$tmp/man.log")"
 [ ! -s "$tmp/man.log" ] && grep -q '^EXIT STATUS' <<<"$page" || fail "man: $(cat "$tmp/man.log")"
 
-# Debian's games layout: the command alone on the PATH, the game and its data off it.
-[ "$(cd "$root/usr" && find games bin sbin -type f 2>/dev/null)" = games/quorvex ] ||
-    fail "expected usr/games/quorvex alone on the PATH"
-game="$root/usr/lib/games/quorvex/quorvex"
-[ -x "$game" ] || fail "no game binary at /usr/lib/games/quorvex/quorvex"
+# Debian's games layout: the game itself alone on the PATH, its data off it.
+[ "$(cd "$root/usr" && find games bin sbin lib/games -type f 2>/dev/null)" = games/quorvex ] ||
+    fail "expected usr/games/quorvex alone on the PATH and nothing in usr/lib/games"
+game="$root/usr/games/quorvex"
+[ -x "$game" ] && [ "$(head -c 4 "$game" | tail -c 3)" = ELF ] || fail "usr/games/quorvex is not the game"
 for dir in shaders resources; do
     (cd "$source/$dir" && find . -type f ! -name '.*' ! -name 'icon_*.png' | sort) >"$tmp/want"
     (cd "$root/usr/share/games/quorvex/$dir" && find . -type f | sort) >"$tmp/have"
@@ -55,13 +55,24 @@ while read -r library; do
     tr ',|' '\n\n' <<<"$depends" | sed 's/^ *//; s/[ (].*//' | grep -Fxq "$owner" || fail "$library ($owner) missing from Depends: $depends"
 done < <(readelf -d "$game" | sed -n 's/.*Shared library: \[\(.*\)\]/\1/p')
 
-# The unpacked launcher runs the unpacked game on its data; a refused player's configuration
-# ends it before any window is needed.
-mkdir -p "$tmp/config/quorvex" "$tmp/runtime" "$tmp/elsewhere"
+# One version everywhere: the game's, the manual page's and the AppStream release's.
+[ "$("$game" --version)" = "quorvex $version" ] || fail "quorvex --version: $("$game" --version)"
+zcat "$root/usr/share/man/man6/quorvex.6.gz" | grep -q "^\.TH QUORVEX 6 .* \"Quorvex $version\"" ||
+    fail "the manual page is not of version $version"
+grep -q "<release version=\"$version\"" "$root/usr/share/metainfo/$id.metainfo.xml" ||
+    fail "the AppStream metadata has no release $version"
+# Every option of --help has its entry in the manual page.
+for option in $("$game" --help | grep -o -- '^  --[a-z]*'); do
+    grep -q -- "^       $option" <<<"$page" || fail "the manual page does not describe $option"
+done
+
+# The unpacked game finds its data beside itself, wherever it is started; a refused player's
+# configuration ends it before any window is needed.
+mkdir -p "$tmp/config/quorvex" "$tmp/elsewhere"
 printf 'window\n640\n-1\n' >"$tmp/config/quorvex/config"
 status=0
-(cd "$tmp/elsewhere" && env -u DISPLAY HOME="$tmp" XDG_CONFIG_HOME="$tmp/config" \
-    XDG_RUNTIME_DIR="$tmp/runtime" "$root/usr/games/quorvex" >"$tmp/run.log" 2>&1) || status=$?
-[ "$status" = 2 ] && grep -q 'resources/config:3:' "$tmp/run.log" ||
-    fail "the unpacked launcher ended with $status: $(cat "$tmp/run.log")"
+(cd "$tmp/elsewhere" && env -u DISPLAY HOME="$tmp" XDG_CONFIG_HOME="$tmp/config" "$game" >"$tmp/run.log" 2>&1) ||
+    status=$?
+[ "$status" = 2 ] && grep -qx "$tmp/config/quorvex/config:3: .*" "$tmp/run.log" ||
+    fail "the unpacked game ended with $status: $(cat "$tmp/run.log")"
 echo "package $(basename "$deb"): lintian, appstreamcli, desktop-file-validate and man clean"

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "app/Config.h"
+#include "app/Options.h"
 #include "support/Fixtures.h"
 
 TEST(Config, ModeByItsFirstLetterSizesByAtoiRulesLaterLinesIgnored) {
@@ -17,9 +18,9 @@ TEST(Config, ModeByItsFirstLetterSizesByAtoiRulesLaterLinesIgnored) {
 }
 
 // Runs the real game with `config` as resources/config (nullptr: none; "/" a directory, "|" a
-// named pipe) and no display, so it can only end before opening a window: its exit status and
-// what it wrote to stderr.
-static std::pair<int, std::string> runWithConfig(const char* config) {
+// named pipe), the shell words `args` after it and no display, so it can only end before
+// opening a window: its exit status and what it wrote.
+static std::pair<int, std::string> runWithConfig(const char* config, const std::string& args = "") {
     TempDir dir;
     std::filesystem::create_directories(dir.file("resources") +
                                         (config && *config == '/' ? "/config" : ""));
@@ -28,7 +29,7 @@ static std::pair<int, std::string> runWithConfig(const char* config) {
     else if (config && *config != '/')
         dir.write("resources/config", config);
     const std::string command =
-        "cd '" + dir.path() + "' && env -u DISPLAY '" QUORVEX_BINARY "' 2>&1 >/dev/null";
+        "cd '" + dir.path() + "' && env -u DISPLAY '" QUORVEX_BINARY "' " + args + " 2>&1";
     std::string text;
     char buffer[256];
     FILE* pipe = popen(command.c_str(), "r");
@@ -56,4 +57,24 @@ TEST(ConfigExit, RefusedConfigurationEndsBeforeAnyWindowWithStatusTwo) {
     const auto [status, text] = runWithConfig("window\n640\n480\n");
     EXPECT_EQ(status, 1);
     EXPECT_NE(text.find("Failed to initialize OpenGL window.\n"), std::string::npos);
+}
+
+TEST(CommandExit, HelpVersionRefusedOptionsMissingDataAndTheSeedOptionBeforeItsVariable) {
+    const std::string usage = usageLine() + "\n";
+    // QUORVEX_SEED, the arguments, the exit status and the output.
+    const std::tuple<const char*, std::string, int, std::string> cases[] = {
+        {nullptr, "--version", 0, "quorvex " QUORVEX_VERSION "\n"},
+        {nullptr, "--help --bogus", 2, "quorvex: unknown option \"--bogus\"\n" + usage},
+        {nullptr, "--data /no/data", 3,
+         "quorvex: /no/data: no game data here (needs resources/ and shaders/)\n"},
+        {"5x", "--seed 5 --window", 1, "Failed to initialize OpenGL window.\n"},
+        {"5x", "", 2, "QUORVEX_SEED: not a seed (decimal digits): 5x\n"},
+    };
+    for (const auto& [seed, args, status, output] : cases) {
+        seed ? setenv("QUORVEX_SEED", seed, 1) : unsetenv("QUORVEX_SEED");
+        EXPECT_EQ(runWithConfig("window\n640\n480\n", args), std::pair(status, output)) << args;
+    }
+    unsetenv("QUORVEX_SEED");
+    const auto [status, help] = runWithConfig(nullptr, "--help");
+    EXPECT_EQ(std::pair(status, help.substr(0, usage.size())), std::pair(0, usage));
 }

@@ -1,0 +1,95 @@
+// The installed command as a player runs it: from a prefix moved as a whole, started in a folder
+// that has nothing to do with the game, with options, switched to fullscreen and back.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "GameSession.h"
+#include "support/Fixtures.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Shot = GameSession::Shot;
+
+// The lit span of the middle row and of the middle column: the planet's disc, whose radius is
+// about 0.426 of the picture's height, centred whatever the window's shape.
+void expectPlanetFills(const Shot& shot) {
+    ASSERT_GT(shot.width, 0);
+    const auto lit = [&](int x, int y) { return shot.at(x, y)[0] + shot.at(x, y)[1] > 16; };
+    int left = shot.width, right = -1, top = shot.height, bottom = -1;
+    for (int x = 0; x < shot.width; ++x)
+        if (lit(x, shot.height / 2))
+            left = std::min(left, x), right = x;
+    for (int y = 0; y < shot.height; ++y)
+        if (lit(shot.width / 2, y))
+            top = std::min(top, y), bottom = y;
+    const double radius = 0.426 * shot.height, slack = 0.06 * shot.height;
+    EXPECT_NEAR((left + right) / 2.0, shot.width / 2.0, slack) << left << ".." << right;
+    EXPECT_NEAR((right - left) / 2.0, radius, slack) << left << ".." << right;
+    EXPECT_NEAR((top + bottom) / 2.0, shot.height / 2.0, slack) << top << ".." << bottom;
+}
+
+// Waits up to 5 s for the window to take the size, then for a frame or two drawn at it.
+void expectWindow(const GameSession& game, int width, int height, const char* after) {
+    for (int i = 0; i < 50 && game.screenshot().width != width; ++i)
+        sleepSeconds(0.1);
+    sleepSeconds(0.5);
+    const Shot shot = game.screenshot();
+    EXPECT_EQ(std::pair(shot.width, shot.height), std::pair(width, height)) << after;
+    expectPlanetFills(shot);
+}
+
+std::string readText(const fs::path& path) {
+    std::ostringstream text;
+    text << std::ifstream(path).rdbuf();
+    return text.str();
+}
+
+} // namespace
+
+TEST(InstalledCommand, MovedTreeRunFromElsewhereSizedByOptionsSwitchesFullscreenAndKeepsVolume) {
+    TempDir tmp;
+    const fs::path root = tmp.path();
+    // A space in the prefix catches unquoted paths; the move, a tree that only works where built.
+    ASSERT_EQ(std::system(("'" QUORVEX_CMAKE "' --install '" QUORVEX_BUILD_DIR "' --prefix '" +
+                           tmp.file("pre fix") + "' >/dev/null")
+                              .c_str()),
+              0);
+    fs::rename(root / "pre fix", root / "moved prefix");
+    // A game that read the working directory's refused configuration would end with 2.
+    fs::create_directories(root / "elsewhere/resources");
+    tmp.write("elsewhere/resources/config", "window\n0\n0\n");
+    const fs::path settings = root / "state/quorvex/settings";
+    fs::create_directories(settings.parent_path());
+    tmp.write("state/quorvex/settings", "quorvex-settings 1\nmusic-volume 0.5\n");
+
+    GameSession game(tmp.file("elsewhere"),
+                     {"/usr/bin/env", "HOME=" + tmp.file("home"),
+                      "XDG_CONFIG_HOME=" + tmp.file("config"),
+                      "XDG_STATE_HOME=" + tmp.file("state"), tmp.file("moved prefix/games/quorvex"),
+                      "--window", "--size", "800x600", "--seed", "7"});
+    ASSERT_TRUE(game.hasWindow()) << game.standardError();
+    expectWindow(game, 800, 600, "start");
+    game.holdKey("F11", 0.2);
+    expectWindow(game, 1280, 720, "F11");
+    game.holdKey("alt+Return", 0.2);
+    expectWindow(game, 800, 600, "Alt+Enter");
+
+    // The remembered 0.5, two steps down.
+    game.movePointer(400, 150);
+    game.holdButton(1, 0.3);
+    ASSERT_TRUE(game.waitForOutput("\n", 10)) << "the click did not start the game";
+    for (int i = 0; i < 2; ++i, sleepSeconds(0.1))
+        game.holdKey("n", 0.2);
+    game.holdKey("Escape", 0.5);
+    EXPECT_EQ(game.waitForExit(10), 0) << game.standardError();
+    EXPECT_EQ(readText(settings), "quorvex-settings 1\nmusic-volume 0.3\n");
+    EXPECT_EQ(game.standardError().find("resources/"), std::string::npos) << game.standardError();
+    EXPECT_FALSE(fs::exists(root / "config")) << "the player's configuration was made";
+    EXPECT_EQ(std::distance(fs::directory_iterator(root / "elsewhere"), {}), 1)
+        << "files were left in the working directory";
+}
