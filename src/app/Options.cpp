@@ -124,6 +124,17 @@ GameConfig withOptions(GameConfig config, const Options& options) {
     return config;
 }
 
+bool chooseSeed(const Options& options, const char* variable, std::uint64_t& seed,
+                std::string& error) {
+    if (options.seeded) {
+        seed = options.seed;
+    } else if (variable && !parseSeed(variable, seed)) {
+        error = std::string("QUORVEX_SEED: not a seed (decimal digits): ") + variable;
+        return false;
+    }
+    return true;
+}
+
 std::string usageLine() {
     std::string line = "usage: quorvex";
     for (const OptionSpec& spec : kOptions)

@@ -33,6 +33,11 @@ OptionsResult parseOptions(const std::vector<std::string>& args);
 // The configuration with the command line's display mode and size in place of its own.
 GameConfig withOptions(GameConfig config, const Options& options);
 
+// The run's seed: --seed, else QUORVEX_SEED's value (`variable`, null when unset), else the
+// `seed` given. False, with the line that says why, when the variable holds no seed.
+bool chooseSeed(const Options& options, const char* variable, std::uint64_t& seed,
+                std::string& error);
+
 // One line: "usage: quorvex" and every option.
 std::string usageLine();
 // The --help text: the usage line, each option on a line of its own, and where the files are.

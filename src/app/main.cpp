@@ -29,24 +29,6 @@ extern "C" const char* __asan_default_options() {
 }
 #endif
 
-namespace {
-
-// A seed fixes every random choice of the run, so that a start can be played again: --seed,
-// else QUORVEX_SEED, else a fresh one. False, after saying so, on a variable that is no seed.
-bool seedTheRun(const Options& options) {
-    std::uint64_t seed = options.seeded ? options.seed : freshSeed();
-    const char* chosen = std::getenv("QUORVEX_SEED");
-    if (!options.seeded && chosen && !parseSeed(chosen, seed)) {
-        report(ReportStream::Err,
-               std::string("QUORVEX_SEED: not a seed (decimal digits): ") + chosen);
-        return false;
-    }
-    seedChance(seed);
-    return true;
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
     const OptionsResult parsed = parseOptions(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.ok) {
@@ -59,8 +41,14 @@ int main(int argc, char** argv) {
         report(ReportStream::Out, options.help ? helpText() : versionText());
         return 0;
     }
-    if (!seedTheRun(options))
+    // A seed fixes every random choice of the run, so that a start can be played again.
+    std::uint64_t seed = freshSeed();
+    std::string seedError;
+    if (!chooseSeed(options, std::getenv("QUORVEX_SEED"), seed, seedError)) {
+        report(ReportStream::Err, seedError);
         return kConfigExitStatus;
+    }
+    seedChance(seed);
 
     const Places places =
         findPlaces(options, currentSurroundings(argv[0]), installedDataFromCommand());

@@ -1,5 +1,5 @@
-// The installed command as a player runs it: from a prefix moved as a whole, started in a folder
-// that has nothing to do with the game, with options, switched to fullscreen and back.
+// The installed command as a player runs it: by name from a prefix moved as a whole, started in a
+// folder that has nothing to do with the game, with options, switched to fullscreen and back.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -70,14 +70,16 @@ TEST(InstalledCommand, MovedTreeRunFromElsewhereSizedByOptionsSwitchesFullscreen
     GameSession game(tmp.file("elsewhere"),
                      {"/usr/bin/env", "HOME=" + tmp.file("home"),
                       "XDG_CONFIG_HOME=" + tmp.file("config"),
-                      "XDG_STATE_HOME=" + tmp.file("state"), tmp.file("moved prefix/games/quorvex"),
+                      "XDG_STATE_HOME=" + tmp.file("state"),
+                      "PATH=" + tmp.file("moved prefix/games") + ":/usr/bin:/bin", "quorvex",
                       "--window", "--size", "800x600", "--seed", "7"});
     ASSERT_TRUE(game.hasWindow()) << game.standardError();
     expectWindow(game, 800, 600, "start");
+    game.resize(640, 480); // as a window manager would; the size to come back to
     game.holdKey("F11", 0.2);
     expectWindow(game, 1280, 720, "F11");
     game.holdKey("alt+Return", 0.2);
-    expectWindow(game, 800, 600, "Alt+Enter");
+    expectWindow(game, 640, 480, "Alt+Enter");
 
     // The remembered 0.5, two steps down.
     game.movePointer(400, 150);

@@ -80,3 +80,17 @@ TEST(Options, TheCommandLineOverridesTheConfigurationsModeAndSize) {
     options.mode = Options::Mode::Fullscreen;
     EXPECT_TRUE(withOptions({false, 1, 1}, options).fullscreen);
 }
+
+TEST(Options, TheSeedOptionBeforeTheVariableBeforeAFreshSeed) {
+    const auto chosen = [](const std::vector<std::string>& args, const char* variable) {
+        std::uint64_t seed = 99;
+        std::string error;
+        const bool ok = chooseSeed(parseOptions(args).options, variable, seed, error);
+        return ok ? std::to_string(seed) : error;
+    };
+    EXPECT_EQ(chosen({}, nullptr), "99");
+    EXPECT_EQ(chosen({}, "12"), "12");
+    EXPECT_EQ(chosen({"--seed=5"}, "12"), "5");
+    EXPECT_EQ(chosen({"--seed=5"}, "5x"), "5");
+    EXPECT_EQ(chosen({}, "5x"), "QUORVEX_SEED: not a seed (decimal digits): 5x");
+}

@@ -47,10 +47,7 @@ TEST(Settings, ReadFromTheirOwnFormatOnlyWithAVolumeFromZeroToOne) {
 }
 
 TEST(Settings, WrittenInHundredthsWithTheLinesOfALaterGameKept) {
-    Settings settings;
-    settings.musicVolume = 0.29999998f;
-    settings.otherLines = {"later-thing on"};
-    const std::string text = formatSettings(settings);
+    const std::string text = formatSettings({0.29999998f, {"later-thing on"}});
     EXPECT_EQ(text, "quorvex-settings 1\nmusic-volume 0.3\nlater-thing on\n");
     EXPECT_EQ(formatSettings(parseSettings(text).settings), text);
 }
@@ -59,8 +56,7 @@ TEST(SettingsFile, WrittenOnlyWhenChangedAndADamagedFileMovedAsideOnce) {
     captureLines();
     TempDir dir;
     const std::string path = dir.file("state/quorvex/settings");
-    Settings quieter;
-    quieter.musicVolume = 0.4f;
+    const Settings quieter{0.4f, {}};
     {
         SettingsFile absent(path);
         absent.save(absent.settings());
@@ -92,8 +88,7 @@ TEST(SettingsFile, WrittenOnlyWhenChangedAndADamagedFileMovedAsideOnce) {
 TEST(SettingsFile, WithoutAPlaceToWriteTheGamePlaysOnAndSaysSoOnce) {
     captureLines();
     TempDir dir;
-    Settings quieter;
-    quieter.musicVolume = 0.5f;
+    const Settings quieter{0.5f, {}};
     SettingsFile nowhere("");
     nowhere.save(quieter);
     nowhere.save(quieter);
