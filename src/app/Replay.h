@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/FrameCommands.h"
+
+class World;
+
+// A recorded game: its seed and, frame by frame, the time each frame played and what the
+// shell took from the input that changes the world. The world is a function of these alone,
+// so playing them back gives the same game on any machine, at any frame rate.
+struct ReplayFrame {
+    float dt = 0.0f;
+    FrameCommands commands; // its aim is not kept
+};
+
+// The world's state after a frame, every second of game time: where playback first differs.
+struct ReplayCheck {
+    std::uint32_t frame = 0;
+    std::uint64_t state = 0;
+};
+
+struct Replay {
+    std::uint64_t seed = 0;
+    double spawnPhase = 0.0; // seconds since the last release when the game's first frame began
+    std::vector<ReplayFrame> frames;
+    std::vector<ReplayCheck> checks;
+    // The recorded result: the clock "Zeit", the kills and the lives left at the end.
+    double seconds = 0.0;
+    std::int32_t kills = 0;
+    float lives = 0.0f;
+};
+
+constexpr std::uint32_t kReplayVersion = 1;
+
+// The file: "QVREPLAY", the version, the seed, the spawn phase, the result, the counts, the
+// frames (each a byte of flags and only what changed since the frame before), the checks, and
+// a checksum of all before it. Little-endian throughout; documented in docs/replay-format.md.
+std::string encodeReplay(const Replay& replay);
+
+struct ReplayRead {
+    bool ok = false;
+    Replay replay;
+    std::string problem; // what is wrong, for the one line that says so
+};
+// Any bytes at all: damaged, cut short, foreign or newer files are refused with the reason,
+// and no count in the file can make it allocate more than the file's own size suggests.
+ReplayRead decodeReplay(const std::string& bytes);
+
+// Whether a frame that took the clock from `before` to `after` seconds ends a whole second
+// of game time: the frames after which a recording keeps a check.
+bool endsASecond(double before, double after);
+
+// A digest of what the game is made of: the player's place, facing, lives, punch and
+// cool-down, the kills, and each enemy's id, place, life, height and state.
+std::uint64_t worldState(const World& world);
