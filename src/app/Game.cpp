@@ -112,15 +112,15 @@ void Game::keepResult() {
     if (kept_ || playback_)
         return;
     kept_ = true;
+    recording_.seconds = shell_->state.gameClock;
+    recording_.kills = world_->kills;
+    recording_.lives = world_->player->lives;
     if (!results_)
         return;
     Result result;
-    result.seconds = shell_->state.gameClock;
-    result.kills = world_->kills;
+    result.seconds = recording_.seconds;
+    result.kills = recording_.kills;
     result.date = resultDate();
-    recording_.seconds = result.seconds;
-    recording_.kills = result.kills;
-    recording_.lives = world_->player->lives;
     outcome_ = results_->record(result, encodeReplay(recording_));
 }
 

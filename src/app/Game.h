@@ -69,7 +69,7 @@ class Game {
     // One frame of watching: the frame time, P, the display keys and the volume, the recorded
     // frames that are due, the passes, the display with "Wiederholung", presenting, quitting.
     void replayFrame(Screen& screen);
-    const Playback* playback() const { return playback_.get(); }
+    Playback* playback() { return playback_.get(); }
     // The game in progress as recorded so far.
     const Replay& recording() const { return recording_; }
 

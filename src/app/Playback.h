@@ -6,6 +6,15 @@
 #include "app/Replay.h"
 
 class Shell;
+class World;
+
+// Whether a frame that took the clock from `before` to `after` seconds ends a whole second
+// of game time: the frames after which a recording keeps a check.
+bool endsASecond(double before, double after);
+
+// A digest of what the game is made of: the player's place, facing, lives, punch and
+// cool-down, the camera, the kills, and each enemy's id, place, life, height and state.
+std::uint64_t worldState(const World& world);
 
 // A recorded game played back through the shell: each recorded frame's commands and time, in
 // order, so that the world goes exactly as it went. At each check the world is compared with
@@ -27,6 +36,10 @@ class Playback {
   private:
     static constexpr double kEverything = 1e300;
     void check(Shell& shell);
+    // The recorded result against the world's at the last frame.
+    void checkEnd(Shell& shell);
+    // Tells, once, that the world differs after frame next_.
+    void differs(const Shell& shell);
 
     Replay replay_;
     std::string name_;

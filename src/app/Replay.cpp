@@ -3,9 +3,6 @@
 #include <cmath>
 #include <cstring>
 
-#include "player/Player.h"
-#include "world/World.h"
-
 namespace {
 
 constexpr char kMagic[8] = {'Q', 'V', 'R', 'E', 'P', 'L', 'A', 'Y'};
@@ -20,26 +17,6 @@ enum : std::uint8_t {
     kZoomOut = 64,
 };
 constexpr std::size_t kHeaderBytes = 8 + 4 + 8 + 8 + 8 + 4 + 4 + 4 + 4;
-
-// FNV-1a, 64 bits: enough to tell a damaged file or a diverging world, and the same everywhere.
-class Digest {
-  public:
-    void bytes(const void* data, std::size_t size) {
-        const auto* p = static_cast<const unsigned char*>(data);
-        for (std::size_t i = 0; i < size; ++i)
-            value_ = (value_ ^ p[i]) * 0x100000001b3ULL;
-    }
-    template <typename T> void add(const T& v) { bytes(&v, sizeof v); }
-    void add(const glm::vec3& v) {
-        add(v.x);
-        add(v.y);
-        add(v.z);
-    }
-    std::uint64_t value() const { return value_; }
-
-  private:
-    std::uint64_t value_ = 0xcbf29ce484222325ULL;
-};
 
 class Writer {
   public:
@@ -139,7 +116,7 @@ std::string encodeReplay(const Replay& r) {
         w.put(check.frame);
         w.put(check.state);
     }
-    Digest sum;
+    Fnv64 sum;
     sum.bytes(w.out.data(), w.out.size());
     w.put(sum.value());
     return w.out;
@@ -168,7 +145,7 @@ ReplayRead decodeReplay(const std::string& bytes) {
                                                 : "of an unknown format " + std::to_string(version);
         return read;
     }
-    Digest sum;
+    Fnv64 sum;
     sum.bytes(bytes.data(), bytes.size() - 8);
     std::uint64_t stored = 0;
     std::memcpy(&stored, bytes.data() + bytes.size() - 8, 8);
@@ -216,28 +193,4 @@ ReplayRead decodeReplay(const std::string& bytes) {
     }
     read.ok = true;
     return read;
-}
-
-bool endsASecond(double before, double after) {
-    return std::floor(after) > std::floor(before);
-}
-
-std::uint64_t worldState(const World& world) {
-    Digest d;
-    const Player& p = *world.player;
-    d.add(p.position);
-    d.add(p.facing);
-    d.add(p.lives);
-    d.add(p.punchProgress);
-    d.add(p.superPunchCooldown);
-    d.add(world.kills);
-    for (std::size_t i = 0; i < world.enemies.size(); ++i) {
-        const Enemy& e = *world.enemies[i];
-        d.add(world.enemyIds[i]);
-        d.add(e.position);
-        d.add(e.life);
-        d.add(e.height);
-        d.add(static_cast<std::uint8_t>(e.dying * 2 + e.chasing));
-    }
-    return d.value();
 }

@@ -6,8 +6,6 @@
 
 #include "app/FrameCommands.h"
 
-class World;
-
 // A recorded game: its seed and, frame by frame, the time each frame played and what the
 // shell took from the input that changes the world. The world is a function of these alone,
 // so playing them back gives the same game on any machine, at any frame rate.
@@ -49,10 +47,18 @@ struct ReplayRead {
 // and no count in the file can make it allocate more than the file's own size suggests.
 ReplayRead decodeReplay(const std::string& bytes);
 
-// Whether a frame that took the clock from `before` to `after` seconds ends a whole second
-// of game time: the frames after which a recording keeps a check.
-bool endsASecond(double before, double after);
+// FNV-1a, 64 bits: enough to tell a damaged file or a diverging world, and the same on every
+// machine and build.
+class Fnv64 {
+  public:
+    void bytes(const void* data, std::size_t size) {
+        const auto* p = static_cast<const unsigned char*>(data);
+        for (std::size_t i = 0; i < size; ++i)
+            value_ = (value_ ^ p[i]) * 0x100000001b3ULL;
+    }
+    template <typename T> void add(const T& v) { bytes(&v, sizeof v); }
+    std::uint64_t value() const { return value_; }
 
-// A digest of what the game is made of: the player's place, facing, lives, punch and
-// cool-down, the kills, and each enemy's id, place, life, height and state.
-std::uint64_t worldState(const World& world);
+  private:
+    std::uint64_t value_ = 0xcbf29ce484222325ULL;
+};
