@@ -6,8 +6,11 @@ void InputEvents::key(int key, int action, int mods) {
     if (action != GLFW_PRESS)
         return;
     const bool enter = key == GLFW_KEY_ENTER || key == GLFW_KEY_KP_ENTER;
-    if (key == GLFW_KEY_F11 || (enter && (mods & GLFW_MOD_ALT)))
+    // Alt+Enter only switches: it must not also count as the Enter that begins a new game.
+    if (key == GLFW_KEY_F11 || (enter && (mods & GLFW_MOD_ALT))) {
         ++fullscreenSwitches_;
+        return;
+    }
     switch (key) {
     case GLFW_KEY_F2:
         ++pending_.f2;
@@ -26,6 +29,16 @@ void InputEvents::key(int key, int action, int mods) {
         break;
     case GLFW_KEY_ESCAPE:
         ++pending_.escape;
+        break;
+    case GLFW_KEY_P:
+        ++pending_.p;
+        break;
+    case GLFW_KEY_ENTER:
+    case GLFW_KEY_KP_ENTER:
+        ++pending_.enter;
+        break;
+    case GLFW_KEY_SPACE:
+        ++pending_.space;
         break;
     default:
         break;

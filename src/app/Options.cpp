@@ -161,6 +161,8 @@ std::string helpText() {
             "      installed command, else the working directory (in a source tree)\n"
             "  ${XDG_STATE_HOME:-~/.local/state}/quorvex/settings\n"
             "      the music volume, remembered between runs\n"
+            "  ${XDG_DATA_HOME:-~/.local/share}/quorvex/results\n"
+            "      the ten best results\n"
             "\n"
             "exit status: 0 normal end, 1 no window, 2 configuration or command line refused,\n"
             "3 game data missing";

@@ -13,6 +13,7 @@
 #include "app/GlState.h"
 #include "app/Options.h"
 #include "app/Places.h"
+#include "app/ResultsFile.h"
 #include "app/SettingsFile.h"
 #include "app/Window.h"
 #include "audio/Sound.h"
@@ -48,7 +49,6 @@ int main(int argc, char** argv) {
         report(ReportStream::Err, seedError);
         return kConfigExitStatus;
     }
-    seedChance(seed);
 
     const Places places =
         findPlaces(options, currentSurroundings(argv[0]), installedDataFromCommand());
@@ -89,9 +89,12 @@ int main(int argc, char** argv) {
     setGlobalGlState();
 
     std::unique_ptr<Game> game = Game::create(chosen.width, chosen.height, &Window::time,
-                                              &SoundEngine::create, Graphics::On);
+                                              &SoundEngine::create, Graphics::On, seed);
     if (!game)
         return 0;
+    ResultsFile results(places.resultsDir.empty() ? "" : places.resultsDir + "/results");
+    results.load();
+    game->keepResults(&results);
     while (game->onStartScreen())
         game->startScreenFrame(*window);
     game->startMusic();

@@ -20,27 +20,26 @@ std::vector<std::string> split(const std::string& text) {
 // variables `env` ("NAME=value;..."), the options `args` and what exists on the scripted disk
 // (`disk`: paths split by ';', folders ending in '/').
 std::string places(const std::string& exe, const std::string& wd, const std::string& env,
-                   const std::string& args, const std::string& disk) {
+                   const std::string& args, const std::string& disk,
+                   const std::string& dataFromCommand = "../share/games/quorvex") {
     Surroundings around{exe, wd, {}, {}};
     for (const std::string& pair : split(env))
         around.environment[pair.substr(0, pair.find('='))] = pair.substr(pair.find('=') + 1);
-    std::set<std::string> paths;
-    for (const std::string& path : split(disk))
-        paths.insert(path);
+    const std::vector<std::string> listed = split(disk);
+    const std::set<std::string> paths(listed.begin(), listed.end());
     around.kind = [&](const std::string& p) {
         return paths.count(p + "/") ? PathKind::Directory
                : paths.count(p)     ? PathKind::Other
                                     : PathKind::Absent;
     };
-    const Places p =
-        findPlaces(parseOptions(split(args)).options, around, "../share/games/quorvex");
+    const Places p = findPlaces(parseOptions(split(args)).options, around, dataFromCommand);
     return p.dataDir + "|" + p.config + "|" + p.stateDir + "|" + p.resultsDir + "|" + p.problem;
 }
 
 } // namespace
 
-TEST(Places, SourceTreeInstalledMovedPlayersConfigurationAndXdgRules) {
-    const std::string usr = "/usr/share/games/quorvex", moved = "/opt/my games/share/games/quorvex";
+TEST(Places, SourceTreeInstalledOrAbsolutePlayersConfigurationAndXdgRules) {
+    const std::string usr = "/usr/share/games/quorvex";
     const std::string source = "/src/resources/;/src/shaders/;";
     const std::string installed = usr + "/;" + usr + "/resources/;" + usr + "/shaders/;" + source;
     const std::string home = "HOME=/home/p", player = ";/home/p/.config/quorvex/config";
@@ -51,24 +50,16 @@ TEST(Places, SourceTreeInstalledMovedPlayersConfigurationAndXdgRules) {
          "|resources/config" + homeState},
         {places("/usr/games/quorvex", "/src", home, "", installed),
          usr + "|" + usr + "/resources/config" + homeState},
-        {places("/opt/my games/games/quorvex", "/", home, "",
-                moved + "/;" + moved + "/resources/;" + moved + "/shaders/"),
-         moved + "|" + moved + "/resources/config" + homeState},
         {places("/usr/games/quorvex", "/", "XDG_CONFIG_HOME=/c", "",
                 installed + ";/c/quorvex/config"),
          usr + "|/c/quorvex/config|||"},
         {places("/usr/games/quorvex", "/", home, "", installed + player + "/"), // a folder
-         usr + "|/home/p/.config/quorvex/config" + homeState},
-        {places("/usr/games/quorvex", "/", home + ";XDG_CONFIG_HOME=c", "",
-                installed + player + ";/c/quorvex/config"),
          usr + "|/home/p/.config/quorvex/config" + homeState},
         {places("/usr/games/quorvex", "/", home, "--config;c", installed + player),
          usr + "|c" + homeState},
         {places("/src/build/quorvex", "/home/p/x", home, "--data=../d",
                 "/home/p/d/resources/;/home/p/d/shaders/"),
          "/home/p/d|/home/p/d/resources/config" + homeState},
-        {places("/usr/games/quorvex", "/home/p/x", home, "--data;../d/", "/home/p/d/resources/"),
-         "/home/p/d|/home/p/d/resources/config" + homeState + "/home/p/d" + noData},
         {places("/usr/games/quorvex", "/", home, "", usr + "/;" + usr + "/resources/"),
          usr + "|" + usr + "/resources/config" + homeState + usr + noData},
         {places("/src/build/quorvex", "/tmp", home, "", source),
@@ -78,16 +69,9 @@ TEST(Places, SourceTreeInstalledMovedPlayersConfigurationAndXdgRules) {
         {places("/src/build/quorvex", "/src", "XDG_STATE_HOME=/s/;XDG_DATA_HOME=s", "", source),
          "|resources/config|/s/quorvex||"},
         {places("/src/build/quorvex", "/src", "HOME=p", "", source), "|resources/config|||"},
-        {places("", "/src", "", "", source), "|resources/config|||"},
+        {places("", "/", "", "", "/opt/q/;/opt/q/resources/;/opt/q/shaders/", "/opt/q"),
+         "/opt/q|/opt/q/resources/config|||"},
     };
     for (const auto& [got, expected] : cases)
         EXPECT_EQ(got, expected);
-}
-
-TEST(Places, AnAbsoluteInstalledDataFolderIsTakenAsItIs) {
-    const Surroundings around{"", "/", {}, [](const std::string& p) {
-                                  return p.rfind("/opt/q", 0) == 0 ? PathKind::Directory
-                                                                   : PathKind::Absent;
-                              }};
-    EXPECT_EQ(findPlaces({}, around, "/opt/q").config, "/opt/q/resources/config");
 }
