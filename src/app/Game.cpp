@@ -9,6 +9,7 @@
 #include "app/ShadowMap.h"
 #include "audio/SoundEngine.h"
 #include "io/Report.h"
+#include "render/RenderStore.h"
 #include "render/ShaderProgram.h"
 #include "render/TextRenderer.h"
 #include "world/Camera.h"
@@ -24,9 +25,13 @@ std::unique_ptr<Game> Game::create(int width, int height, Clock clock, const Sou
             return nullptr;
         }
         game->text_ = std::make_unique<TextRenderer>("resources/font.tga");
+        game->renderStore_ = std::make_unique<RenderStore>();
     }
     game->sound_ = makeSound();
-    game->world_ = std::make_unique<World>(game->sound_.get(), clock, graphics);
+    // Every world of the run draws with the one store: a new game builds nothing but itself.
+    game->world_ = game->renderStore_
+                       ? std::make_unique<World>(game->sound_.get(), clock, *game->renderStore_)
+                       : std::make_unique<World>(game->sound_.get(), clock, Graphics::Off);
     game->world_->camera->aspect = static_cast<float>(width) / static_cast<float>(height);
     for (int i = 0; i < 5; ++i)
         game->world_->spawnEnemy(randomDirection(Chance::Landing));

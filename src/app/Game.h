@@ -6,6 +6,7 @@
 #include "app/Shell.h"
 #include "world/World.h"
 
+class RenderStore;
 class Screen;
 class ShadowMap;
 class Sound;
@@ -49,6 +50,7 @@ class Game {
     Shell& shell() { return *shell_; }
     SoundEngine& sound() { return *sound_; }
     Sound* music() const { return music_; }
+    const RenderStore* renderStore() const { return renderStore_.get(); } // null without graphics
 
   private:
     Game(int width, int height, Graphics graphics);
@@ -64,6 +66,7 @@ class Game {
     std::unique_ptr<SoundEngine> sound_;
     std::unique_ptr<ShadowMap> shadowMap_;
     std::unique_ptr<TextRenderer> text_;
+    std::unique_ptr<RenderStore> renderStore_; // outlives every world
     std::unique_ptr<World> world_;
     std::unique_ptr<Shell> shell_;
     Sound* music_ = nullptr;

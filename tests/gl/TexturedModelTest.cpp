@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "render/LightMatrices.h"
+#include "render/RenderStore.h"
 #include "render/TexturedModel.h"
 #include "support/GlContext.h"
 
@@ -33,12 +34,12 @@ TEST_F(TexturedModelGl, SunlitSideIsBrightShadowAndNightKeepOnlyAmbientAndFading
                           "f 1/1/1 2/2/1 3/3/1\nf 1/1/1 3/3/1 4/4/1\n");
     dir.write("quad.mtl", "newmtl white\nKd 1 1 1\n");
     dir.write("white.tga", tgaBytes(4, 4, std::vector<unsigned char>(64, 255)));
-    ShaderProgram shadow("shaders/shadow_shader");
-    shadow.bindOutputAndRelink("fragmentdepth");
+    RenderStore store;
     std::unique_ptr<TexturedModel> model;
     ASSERT_EQ(captureStderr([&] {
-                  model = std::make_unique<TexturedModel>(dir.file("quad.obj"),
-                                                          dir.file("white.tga"), shadow);
+                  model = std::make_unique<TexturedModel>(
+                      store, dir.file("quad.obj"), dir.file("white.tga"),
+                      store.program("shaders/shadow_shader", "fragmentdepth"));
               }),
               "");
     const glm::mat4 view = glm::lookAt(glm::vec3(5, 0, 0), glm::vec3(0), glm::vec3(0, 1, 0));
