@@ -107,18 +107,23 @@ void timeDraws(benchmark::State& state, FrameRig& rig, const char* mesh, bool de
     }
 }
 
-// A new game's world, built as Game::create builds it, from a store that holds everything
-// already (five enemies on their way, the camera's aspect): what play again adds to the frame
-// in which the new game begins.
-void timeNewWorld(benchmark::State& state, FrameRig& rig) {
+// A new game's world, built as Game::create builds it from a store that holds everything
+// already (five enemies on their way, the camera's aspect), alone or with its first frame:
+// what play again adds to the frame in which the new game begins.
+void timeNewWorld(benchmark::State& state, FrameRig& rig, bool drawn) {
     frameScene(rig, 5); // the store is warm
     const auto sound = SoundEngine::createSilent();
+    const World::Clock clock = [] { return 0.0; };
+    LoopState loop;
+    loop.started = true;
     for (auto _ : state) {
-        World world(
-            sound.get(), [] { return 0.0; }, *rig.store);
+        World world(sound.get(), clock, *rig.store);
         world.camera->aspect = static_cast<float>(kWidth) / kHeight;
         for (int i = 0; i < 5; ++i) {
             world.spawnEnemy(randomDirection(Chance::Landing));
+        }
+        if (drawn) {
+            drawFrame(rig, world, loop);
         }
         glFinish();
     }
@@ -165,11 +170,14 @@ void registerFrameBenchmarks() {
                 ->MinTime(0.5);
         }
     }
-    benchmark::RegisterBenchmark("new-world",
-                                 [](benchmark::State& state) { timeNewWorld(state, *rig); })
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime()
-        ->MinTime(0.5);
+    for (const bool drawn : {false, true}) {
+        benchmark::RegisterBenchmark(
+            drawn ? "new-game-frame" : "new-world",
+            [drawn](benchmark::State& state) { timeNewWorld(state, *rig, drawn); })
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->MinTime(0.5);
+    }
     struct Passes {
         const char* name;
         bool depth, colour;
