@@ -68,7 +68,7 @@ int measureStartup(long long launchNanos) {
     steps.mark("window");
     const double gameStart = secondsSince(start);
     std::unique_ptr<Game> game =
-        Game::create(width, height, &Window::time, &SoundEngine::create, Graphics::On);
+        Game::create(width, height, &Window::time, &SoundEngine::create, Graphics::On, 1);
     if (!game) {
         return 1;
     }
