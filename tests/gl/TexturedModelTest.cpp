@@ -33,9 +33,9 @@ TEST_F(TexturedModelGl, SunlitSideIsBrightShadowAndNightKeepOnlyAmbientAndFading
                           "v 1 0.5 -0.5\nv 1 0.5 0.5\nvn 1 0 0\nvt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\n"
                           "f 1/1/1 2/2/1 3/3/1\nf 1/1/1 3/3/1 4/4/1\n");
     dir.write("quad.mtl", "newmtl white\nKd 1 1 1\n");
-    std::vector<unsigned char> yellow;
-    for (int i = 0; i < 16; ++i)
-        yellow.insert(yellow.end(), {255, 255, 0, 255});
+    std::vector<unsigned char> yellow(64, 255);
+    for (size_t blue = 2; blue < yellow.size(); blue += 4)
+        yellow[blue] = 0;
     dir.write("yellow.tga", tgaBytes(4, 4, yellow));
     RenderStore store;
     std::unique_ptr<TexturedModel> model;
