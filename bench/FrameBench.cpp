@@ -18,10 +18,13 @@
 #include "app/RenderPasses.h"
 #include "app/ShadowMap.h"
 #include "app/Shell.h"
+#include "audio/SoundEngine.h"
+#include "render/RenderStore.h"
 #include "render/TextRenderer.h"
 #include "render/TexturedModel.h"
 #include "world/Camera.h"
 #include "world/Enemy.h"
+#include "world/Random.h"
 
 namespace {
 
@@ -29,11 +32,12 @@ constexpr int kWidth = 1280;
 constexpr int kHeight = 720;
 constexpr unsigned kSpawnSeed = 20261207;
 
-// The window, shadow map and text renderer every frame case draws with.
+// The window, shadow map, text renderer and render store every frame case draws with.
 struct FrameRig {
     GLFWwindow* window = nullptr;
     std::unique_ptr<ShadowMap> shadowMap;
     std::unique_ptr<TextRenderer> text;
+    std::unique_ptr<RenderStore> store;
     std::map<int, std::unique_ptr<Scene>> scenes;
 };
 
@@ -58,13 +62,14 @@ FrameRig* openRig() {
     rig->window = window;
     rig->shadowMap = std::make_unique<ShadowMap>();
     rig->text = std::make_unique<TextRenderer>("resources/font.tga");
+    rig->store = std::make_unique<RenderStore>();
     return rig;
 }
 
 Scene& frameScene(FrameRig& rig, int n) {
     auto& scene = rig.scenes[n];
     if (!scene) {
-        scene = std::make_unique<Scene>(Graphics::On);
+        scene = std::make_unique<Scene>(rig.store.get());
         scene->world().camera->aspect = static_cast<float>(kWidth) / kHeight;
         scene->spawnLanded(n, kSpawnSeed);
     }
@@ -82,14 +87,14 @@ void drawFrame(FrameRig& rig, World& world, const LoopState& loop) {
 // the enemy mesh, and with a one-triangle mesh, which leaves only the per-draw overhead.
 void timeDraws(benchmark::State& state, FrameRig& rig, const char* mesh, bool depth, bool colour) {
     World& world = frameScene(rig, 1000).world();
-    TexturedModel model(mesh, "resources/enemy.tga", *world.shadowProgram);
+    TexturedModel model(*rig.store, mesh, "resources/enemy.tga", *world.shadowProgram);
     const glm::mat4 view = world.camera->view();
     const glm::mat4 projection = world.camera->projection();
     for (auto _ : state) {
         glBindFramebuffer(GL_FRAMEBUFFER, rig.shadowMap->framebuffer());
         for (const auto& enemy : world.enemies) {
             if (depth) {
-                model.drawDepth(enemy->model, *world.shadowProgram);
+                model.drawDepth(enemy->model);
             }
         }
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
@@ -100,7 +105,28 @@ void timeDraws(benchmark::State& state, FrameRig& rig, const char* mesh, bool de
         }
         glFinish();
     }
-    state.counters["vertices"] = model.vertexCount();
+}
+
+// A new game's world, built as Game::create builds it from a store that holds everything
+// already (five enemies on their way, the camera's aspect), alone or with its first frame:
+// what play again adds to the frame in which the new game begins.
+void timeNewWorld(benchmark::State& state, FrameRig& rig, bool drawn) {
+    frameScene(rig, 5); // the store is warm
+    const auto sound = SoundEngine::createSilent();
+    const World::Clock clock = [] { return 0.0; };
+    LoopState loop;
+    loop.started = true;
+    for (auto _ : state) {
+        World world(sound.get(), clock, *rig.store);
+        world.camera->aspect = static_cast<float>(kWidth) / kHeight;
+        for (int i = 0; i < 5; ++i) {
+            world.spawnEnemy(randomDirection(Chance::Landing));
+        }
+        if (drawn) {
+            drawFrame(rig, world, loop);
+        }
+        glFinish();
+    }
 }
 
 const char* oneTriangleMesh() {
@@ -143,6 +169,14 @@ void registerFrameBenchmarks() {
                 ->UseRealTime()
                 ->MinTime(0.5);
         }
+    }
+    for (const bool drawn : {false, true}) {
+        benchmark::RegisterBenchmark(
+            drawn ? "new-game-frame" : "new-world",
+            [drawn](benchmark::State& state) { timeNewWorld(state, *rig, drawn); })
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->MinTime(0.5);
     }
     struct Passes {
         const char* name;

@@ -74,6 +74,10 @@ void printTable(const std::map<std::string, double>& m) {
     std::printf("frame 5000 / frame 5:            %s  (goal: at most 3; each drawn: %s)\n",
                 ratio(m, "frame/5000", "frame/5").c_str(),
                 ratio(m, "frame-each/5000", "frame-each/5").c_str());
+    std::printf("new game's frame / frame 5:      %s  (goal: about 2 at most; %s ms, of which the "
+                "new world from the warm store %s ms)\n",
+                ratio(m, "new-game-frame", "frame/5").c_str(), cell(m, "new-game-frame").c_str(),
+                cell(m, "new-world").c_str());
     std::printf("1000 enemy draws, ms (depth / colour / both): enemy mesh %s / %s / %s, "
                 "one triangle %s / %s / %s\n",
                 cell(m, "draws1000/enemy-mesh/depth").c_str(),

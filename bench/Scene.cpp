@@ -15,10 +15,11 @@ constexpr unsigned kFrameSeed = 4242;    // the generator's state at every timed
 constexpr double kClockSeconds = 1000.0; // a still clock: the sound gate opens once
 } // namespace
 
-Scene::Scene(Graphics graphics)
-    : sound_(SoundEngine::createSilent()),
-      world_(std::make_unique<World>(
-          sound_.get(), [] { return kClockSeconds; }, graphics)) {}
+Scene::Scene(RenderStore* store) : sound_(SoundEngine::createSilent()) {
+    const auto clock = [] { return kClockSeconds; };
+    world_ = store ? std::make_unique<World>(sound_.get(), clock, *store)
+                   : std::make_unique<World>(sound_.get(), clock, Graphics::Off);
+}
 
 Scene::~Scene() = default;
 

@@ -6,13 +6,15 @@
 #include "world/Enemy.h"
 #include "world/World.h"
 
+class RenderStore;
 class SoundEngine;
 
 // A world whose enemies can be put back as they were, so that every timed iteration runs the
 // same frame from the same state, with the index or with the scan.
 class Scene {
   public:
-    explicit Scene(Graphics graphics = Graphics::Off);
+    // Drawn with `store`'s programs, meshes and textures; without graphics when null.
+    explicit Scene(RenderStore* store = nullptr);
     ~Scene();
 
     World& world() { return *world_; }

@@ -10,6 +10,7 @@
 #include "audio/SoundEngine.h"
 #include "io/Report.h"
 #include "player/Player.h"
+#include "render/RenderStore.h"
 #include "render/ShaderProgram.h"
 #include "render/TextRenderer.h"
 #include "world/Camera.h"
@@ -25,6 +26,7 @@ std::unique_ptr<Game> Game::create(int width, int height, Clock clock, const Sou
             return nullptr;
         }
         game->text_ = std::make_unique<TextRenderer>("resources/font.tga");
+        game->renderStore_ = std::make_unique<RenderStore>();
     }
     game->sound_ = makeSound();
     // The music is the run's, drawn before any game's own chance.
@@ -57,10 +59,11 @@ void Game::buildWorld(const Clock& clock) {
     kept_ = false;
     recording_ = Replay{};
     recording_.seed = gameSeed_;
-    // The enemy punch sound's gate runs on played time, like everything in the world.
-    auto world = std::make_unique<World>(
-        sound_.get(), [this] { return shell_ ? shell_->state.playTime : 0.0; },
-        graphics_ ? Graphics::On : Graphics::Off);
+    // The enemy punch sound's gate runs on played time, like everything in the world. Every
+    // world of the run draws with the one store: a new game builds nothing but itself.
+    const Clock played = [this] { return shell_ ? shell_->state.playTime : 0.0; };
+    auto world = renderStore_ ? std::make_unique<World>(sound_.get(), played, *renderStore_)
+                              : std::make_unique<World>(sound_.get(), played, Graphics::Off);
     world->camera->aspect = static_cast<float>(width_) / static_cast<float>(height_);
     for (int i = 0; i < 5; ++i)
         world->spawnEnemy(randomDirection(Chance::Landing));

@@ -13,6 +13,7 @@
 #include "app/Shell.h"
 #include "world/World.h"
 
+class RenderStore;
 class Screen;
 class ShadowMap;
 class Sound;
@@ -77,6 +78,7 @@ class Game {
     Shell& shell() { return *shell_; }
     SoundEngine& sound() { return *sound_; }
     Sound* music() const { return music_; }
+    const RenderStore* renderStore() const { return renderStore_.get(); } // null without graphics
     std::uint64_t gameSeed() const { return gameSeed_; }
     // How the last finished game placed, once it has been kept.
     const std::optional<ResultsFile::Outcome>& lastOutcome() const { return outcome_; }
@@ -111,6 +113,7 @@ class Game {
     std::unique_ptr<SoundEngine> sound_;
     std::unique_ptr<ShadowMap> shadowMap_;
     std::unique_ptr<TextRenderer> text_;
+    std::unique_ptr<RenderStore> renderStore_; // outlives every world
     std::unique_ptr<World> world_;
     std::unique_ptr<Shell> shell_;
     Sound* music_ = nullptr;

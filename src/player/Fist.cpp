@@ -6,9 +6,10 @@
 
 Fist::Fist(World* world) : world_(world) {
     if (world->hasGraphics()) {
-        // Each fist loads its own copy of the mesh and the body's texture.
-        body_ = std::make_unique<TexturedModel>(
-            "resources/fist.obj", "resources/player_texture.tga", *world->shadowProgram);
+        // Both fists draw the store's one mesh and the body's texture.
+        body_ =
+            std::make_unique<TexturedModel>(*world->renderStore(), "resources/fist.obj",
+                                            "resources/player_texture.tga", *world->shadowProgram);
     }
 }
 
@@ -41,6 +42,6 @@ void Fist::draw(GLuint shadowTexture) const {
 
 void Fist::drawDepth() const {
     if (body_) {
-        body_->drawDepth(model, *world_->shadowProgram);
+        body_->drawDepth(model);
     }
 }

@@ -36,8 +36,9 @@ float nudgeAngle() {
 
 Player::Player(World* world) : world_(world) {
     if (world->hasGraphics()) {
-        body_ = std::make_unique<TexturedModel>(
-            "resources/player.obj", "resources/player_texture.tga", *world->shadowProgram);
+        body_ =
+            std::make_unique<TexturedModel>(*world->renderStore(), "resources/player.obj",
+                                            "resources/player_texture.tga", *world->shadowProgram);
     }
     position = glm::normalize(glm::vec3(-0.001f, 0.001f, -1.001f));
     updateModelMatrix();
@@ -211,7 +212,7 @@ void Player::draw(GLuint shadowTexture) const {
 
 void Player::drawDepth() const {
     if (body_) {
-        body_->drawDepth(model, *world_->shadowProgram);
+        body_->drawDepth(model);
     }
     rightFist->drawDepth();
     leftFist->drawDepth();

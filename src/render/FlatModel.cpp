@@ -2,37 +2,30 @@
 
 #include <glm/gtc/type_ptr.hpp>
 
-#include "render/GlCurrent.h"
-#include "render/Mesh.h"
+#include "render/RenderStore.h"
 
-FlatModel::FlatModel(const std::string& shaderBase, const std::string& meshPath) {
-    program_ = std::make_unique<ShaderProgram>(shaderBase);
-    program_->bindOutputAndRelink("out_color");
-    std::string meshProblem;
-    Mesh::load(program_.get(), meshPath, vertexCount_, buffers_, vao_, false, false, &meshProblem);
+FlatModel::FlatModel(RenderStore& store, const std::string& shaderBase, const std::string& meshPath)
+    : program_(store.program(shaderBase, "out_color")), mesh_(store.mesh(meshPath, false, false)),
+      vao_(program_.program, mesh_.inputs()) {
     // In the order the faults were reported.
-    if (!program_->state().loaded)
-        state_.fail(program_->state().problem);
-    if (!meshProblem.empty())
-        state_.fail(meshProblem);
-    if (program_->program != 0) {
-        mvpLocation_ = glGetUniformLocation(program_->program, "MVP");
+    for (const LoadState* part : {&program_.state(), &mesh_.state()}) {
+        if (!part->loaded) {
+            state_.fail(part->problem);
+        }
     }
-    glUseProgram(0);
-}
-
-FlatModel::~FlatModel() {
-    deleteVertexArraysAndBuffers(1, &vao_, 4, buffers_);
+    if (program_.program != 0) {
+        mvpLocation_ = glGetUniformLocation(program_.program, "MVP");
+    }
 }
 
 void FlatModel::draw(const glm::mat4& mvp, GLenum mode) const {
-    if (program_->program == 0) {
+    if (program_.program == 0) {
         return;
     }
-    glUseProgram(program_->program);
-    glBindVertexArray(vao_);
+    glUseProgram(program_.program);
+    glBindVertexArray(vao_.name());
     glUniformMatrix4fv(mvpLocation_, 1, GL_FALSE, glm::value_ptr(mvp));
-    glDrawArrays(mode, 0, vertexCount_);
+    glDrawArrays(mode, 0, mesh_.count());
     glBindVertexArray(0);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     glUseProgram(0);

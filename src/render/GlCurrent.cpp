@@ -10,15 +10,6 @@ bool glDeleteIsSafe() {
     return currentContextQuery != nullptr && currentContextQuery() && glDeleteBuffers;
 }
 
-void deleteVertexArraysAndBuffers(int vaoCount, const unsigned* vaos, int bufferCount,
-                                  const unsigned* buffers) {
-    if (!glDeleteIsSafe()) {
-        return;
-    }
-    glDeleteVertexArrays(vaoCount, vaos);
-    glDeleteBuffers(bufferCount, buffers);
-}
-
 void setCurrentContextQuery(bool (*query)()) {
     currentContextQuery = query;
 }

@@ -5,10 +5,6 @@
 // through null or foreign function pointers on their way out.
 bool glDeleteIsSafe();
 
-// An owner's vertex arrays and buffers, deleted only when that is safe.
-void deleteVertexArraysAndBuffers(int vaoCount, const unsigned* vaos, int bufferCount,
-                                  const unsigned* buffers);
-
 // How to ask whether a GL context is current on this thread. The render layer knows no window
 // library, so whoever makes a context current says how; until then none counts as current.
 void setCurrentContextQuery(bool (*query)());

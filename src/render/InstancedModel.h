@@ -2,22 +2,25 @@
 
 #include <GL/glew.h>
 #include <glm/glm.hpp>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "render/ShaderProgram.h"
+#include "io/Report.h"
+#include "render/MeshBuffers.h"
+#include "render/VertexArray.h"
+
+class RenderStore;
+class ShaderProgram;
+class Texture;
 
 // A TexturedModel for crowds: one mesh and texture drawn at many model matrices in one
 // instanced draw per pass, shaded exactly as TexturedModel shades each one. Instances are drawn
-// in the order given, so that translucent ones blend as separate draws would. The mesh's equal
-// vertices are shared through an index buffer, which spares the vertex stage two thirds of its
-// work on flat-shaded meshes. Owns its programs, buffers and vertex arrays.
+// in the order given, so that translucent ones blend as separate draws would. The mesh is the
+// store's indexed layout of the same decoded file; the programs, the mesh and the texture are
+// the store's, the vertex arrays and the per-instance buffer its own.
 class InstancedModel {
   public:
-    // `texture` is the colour texture of the one-at-a-time model of the same body, which owns it
-    // and outlives this crowd: the image is not loaded or kept twice.
-    InstancedModel(const std::string& meshPath, GLuint texture);
+    InstancedModel(RenderStore& store, const std::string& meshPath, const std::string& texturePath);
     ~InstancedModel();
     InstancedModel(const InstancedModel&) = delete;
     InstancedModel& operator=(const InstancedModel&) = delete;
@@ -30,24 +33,23 @@ class InstancedModel {
     void drawDepth(const std::vector<glm::mat4>& models) const;
 
     // The mesh's bounding ball in its own coordinates.
-    glm::vec3 boundsCentre() const { return boundsCentre_; }
-    float boundsRadius() const { return boundsRadius_; }
+    glm::vec3 boundsCentre() const { return glm::vec3(mesh_.ball()); }
+    float boundsRadius() const { return mesh_.ball().w; }
     const LoadState& state() const { return state_; }
 
   private:
     // Uploads `floats` to the instance buffer as it is bound in both vertex arrays.
     void uploadInstances(const std::vector<float>& floats) const;
+    // The mesh's inputs and the per-instance ones, `stride` floats an instance.
+    std::vector<VertexInput> inputs(int stride) const;
 
-    std::unique_ptr<ShaderProgram> program_;
-    std::unique_ptr<ShaderProgram> depthProgram_;
-    GLuint texture_;
-    // Positions, colours, normals, texture coordinates, indices, per-instance data.
-    GLuint buffers_[6] = {0, 0, 0, 0, 0, 0};
-    GLuint vao_ = 0;
-    GLuint depthVao_ = 0;
-    GLsizei indexCount_ = 0;
-    glm::vec3 boundsCentre_{0.0f};
-    float boundsRadius_ = 0.0f;
+    const ShaderProgram& program_;
+    const ShaderProgram& depthProgram_;
+    const MeshBuffers& mesh_;
+    const Texture& texture_;
+    GLuint instanceBuffer_ = 0; // before the vertex arrays that read it
+    VertexArray vao_;
+    VertexArray depthVao_;
     LoadState state_;
     GLint viewLocation_ = -1;
     GLint colorTextureLocation_ = -1;

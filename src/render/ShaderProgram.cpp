@@ -49,16 +49,21 @@ constexpr size_t kMaxSourceBytes = 1024 * 1024;
 ShaderProgram::ShaderProgram(const std::string& basePath)
     : ShaderProgram(basePath + ".vert", basePath + ".frag") {}
 
-ShaderProgram::ShaderProgram(const std::string& vertexPath, const std::string& fragmentPath) {
+DataFile readShaderFile(const std::string& path) {
+    return readDataFile(path, kMaxSourceBytes);
+}
+
+ShaderProgram::ShaderProgram(const std::string& vertexPath, const std::string& fragmentPath,
+                             const ShaderFileReader& read) {
     ready = false;
-    const DataFile vertexFile = readDataFile(vertexPath, kMaxSourceBytes);
+    const DataFile vertexFile = read(vertexPath);
     if (!vertexFile.ok()) {
         fail(ReportStream::Err, "Vertex shader file " + vertexPath + " does not exist.");
         return;
     }
     const std::string& vertexSource = vertexFile.bytes;
 
-    const DataFile fragmentFile = readDataFile(fragmentPath, kMaxSourceBytes);
+    const DataFile fragmentFile = read(fragmentPath);
     if (!fragmentFile.ok()) {
         fail(ReportStream::Err, "Fragment shader file " + fragmentPath + " does not exist.");
         return;

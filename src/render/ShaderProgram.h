@@ -1,8 +1,10 @@
 #pragma once
 
 #include <GL/glew.h>
+#include <functional>
 #include <string>
 
+#include "io/DataFile.h"
 #include "io/Report.h"
 
 // Reports one pending OpenGL error, if any, as one line on standard error.
@@ -12,13 +14,19 @@ void checkGlErrorFrom(GLenum (*fetch)());
 // The message checkGlError prints for `code`, or "" for GL_NO_ERROR.
 const char* glErrorMessage(GLenum code);
 
+// Reads a stage's source file, bounded; the render store hands programs one that reads each
+// file once a run, as two programs may share a stage.
+DataFile readShaderFile(const std::string& path);
+using ShaderFileReader = std::function<DataFile(const std::string& path)>;
+
 // A vertex + fragment program built from basePath + ".vert" and ".frag". Every failure is
 // reported once and leaves `program` at 0, which draws nothing. Owns its GL objects.
 class ShaderProgram {
   public:
     explicit ShaderProgram(const std::string& basePath);
     // The same from two named files, for stages that are shared between programs.
-    ShaderProgram(const std::string& vertexPath, const std::string& fragmentPath);
+    ShaderProgram(const std::string& vertexPath, const std::string& fragmentPath,
+                  const ShaderFileReader& read = readShaderFile);
     ~ShaderProgram();
     ShaderProgram(const ShaderProgram&) = delete;
     ShaderProgram& operator=(const ShaderProgram&) = delete;

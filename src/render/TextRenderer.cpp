@@ -1,5 +1,7 @@
 #include "render/TextRenderer.h"
 
+#include "render/VertexArray.h"
+
 AtlasCell atlasCell(char c) {
     // The code is taken as signed 8 bits; C++ division truncates towards zero, so bytes from
     // 128 on give negative cells that the atlas's repeat wrap folds back.
@@ -42,8 +44,6 @@ TextRenderer::TextRenderer(const std::string& fontPath) {
     fontTexture_ = std::make_unique<Texture>(fontPath);
     const GLuint program = program_->program;
     if (program != 0) {
-        positionLocation_ = glGetAttribLocation(program, "in_position");
-        uvLocation_ = glGetAttribLocation(program, "in_uv");
         colorTextureLocation_ = glGetUniformLocation(program, "color_texture");
         colorLocation_ = glGetUniformLocation(program, "color");
     }
@@ -53,12 +53,10 @@ TextRenderer::~TextRenderer() = default;
 
 namespace {
 
-void uploadVec2s(GLuint buffer, const std::vector<glm::vec2>& data, GLint location) {
+void upload(GLuint buffer, const std::vector<glm::vec2>& data) {
     glBindBuffer(GL_ARRAY_BUFFER, buffer);
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(data.size() * sizeof(glm::vec2)),
                  data.data(), GL_STATIC_DRAW);
-    glEnableVertexAttribArray(static_cast<GLuint>(location));
-    glVertexAttribPointer(static_cast<GLuint>(location), 2, GL_FLOAT, GL_FALSE, 0, nullptr);
 }
 
 } // namespace
@@ -74,18 +72,18 @@ void TextRenderer::draw(const std::string& text, float x, float y, float size, f
     const GLuint font = fontTexture_->name();
 
     glUseProgram(program);
-    glBindTexture(GL_TEXTURE_2D, font);
 
     // A vertex array and buffers of its own per call: nothing is kept between calls.
+    GLuint buffers[2] = {0, 0};
+    glGenBuffers(2, buffers);
+    upload(buffers[0], vertices.positions);
+    upload(buffers[1], vertices.texCoords);
     GLuint vao = 0;
     glGenVertexArrays(1, &vao);
     glBindVertexArray(vao);
-    GLuint buffers[2] = {0, 0};
-    glGenBuffers(2, buffers);
-    uploadVec2s(buffers[0], vertices.positions, positionLocation_);
-    uploadVec2s(buffers[1], vertices.texCoords, uvLocation_);
+    pointInputs(program, {{"in_position", buffers[0], 2}, {"in_uv", buffers[1], 2}});
 
-    bindOnOwnUnit(font, colorTextureLocation_);
+    bindOnUnit(font, kColourUnit, colorTextureLocation_);
     glUniform3f(colorLocation_, r, g, b);
 
     glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(vertices.positions.size()));

@@ -39,8 +39,6 @@ class TextRenderer {
   private:
     std::unique_ptr<ShaderProgram> program_;
     std::unique_ptr<Texture> fontTexture_;
-    GLint positionLocation_ = -1;
-    GLint uvLocation_ = -1;
     GLint colorTextureLocation_ = -1;
     GLint colorLocation_ = -1;
 };

@@ -63,10 +63,10 @@ Texture::Texture(const std::string& path) {
     glBindTexture(GL_TEXTURE_2D, 0);
 }
 
-void bindOnOwnUnit(GLuint texture, GLint sampler) {
-    glActiveTexture(GL_TEXTURE0 + texture);
+void bindOnUnit(GLuint texture, GLuint unit, GLint sampler) {
+    glActiveTexture(GL_TEXTURE0 + unit);
     glBindTexture(GL_TEXTURE_2D, texture);
-    glUniform1i(sampler, static_cast<GLint>(texture));
+    glUniform1i(sampler, static_cast<GLint>(unit));
 }
 
 Texture::~Texture() {

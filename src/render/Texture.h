@@ -10,9 +10,14 @@
 // ("" when none) and leaves a 1 x 1 magenta image in its place.
 bool loadTexture2D(const std::string& path, std::string* reason = nullptr);
 
-// Binds `texture` on the unit numbered like its own name, so that textures never share a
-// unit, and points the sampler uniform `sampler` at that unit.
-void bindOnOwnUnit(GLuint texture, GLint sampler);
+// Each sampler has a fixed unit of its own: a model's colour texture (and the font atlas) on
+// one, the shadow map on another. A unit numbered like the texture's name would run out once
+// names pass the number of units, as they do when GL objects are made anew.
+constexpr GLuint kColourUnit = 0;
+constexpr GLuint kShadowUnit = 1;
+
+// Binds `texture` on `unit` and points the sampler uniform `sampler` at that unit.
+void bindOnUnit(GLuint texture, GLuint unit, GLint sampler);
 
 // One GL texture name, owned. Built as every model texture and the font atlas are:
 // repeat wrap, linear magnification, mipmapped minification.

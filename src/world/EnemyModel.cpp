@@ -5,18 +5,25 @@
 #include <algorithm>
 
 #include "render/InstancedModel.h"
+#include "render/ShaderProgram.h"
 #include "render/TexturedModel.h"
 #include "world/Enemy.h"
 #include "world/Visibility.h"
 #include "world/World.h"
 
+namespace {
+constexpr const char* kMesh = "resources/enemy.obj";
+constexpr const char* kTexture = "resources/enemy.tga";
+} // namespace
+
 EnemyModel::EnemyModel(World* world)
-    : world_(world), body_(std::make_unique<TexturedModel>(
-                         "resources/enemy.obj", "resources/enemy.tga", *world->shadowProgram)) {
-    // The crowd reads the same mesh and borrows the body's texture: a file that failed has been
-    // reported once already, and the enemies are then drawn one by one.
+    : world_(world), body_(std::make_unique<TexturedModel>(*world->renderStore(), kMesh, kTexture,
+                                                           *world->shadowProgram)) {
+    // The crowd draws the same decoded mesh with the same texture. Where a file failed, the
+    // enemies are drawn one by one, and the crowd's programs (which share stages with the
+    // failed ones) are not built to fail and be reported again.
     if (body_->state().loaded && world->shadowProgram->state().loaded) {
-        crowd_ = std::make_unique<InstancedModel>("resources/enemy.obj", body_->textureName());
+        crowd_ = std::make_unique<InstancedModel>(*world->renderStore(), kMesh, kTexture);
     }
 }
 
@@ -28,7 +35,7 @@ void EnemyModel::draw(GLuint shadowTexture, glm::mat4 model, float transparency)
 }
 
 void EnemyModel::drawDepth(glm::mat4 model) const {
-    body_->drawDepth(model, *world_->shadowProgram);
+    body_->drawDepth(model);
 }
 
 bool EnemyModel::drawsCrowds() const {

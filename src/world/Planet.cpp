@@ -4,8 +4,9 @@
 #include "world/World.h"
 
 Planet::Planet(World* world)
-    : world_(world), body_(std::make_unique<TexturedModel>(
-                         "resources/planet.obj", "resources/planet.tga", *world->shadowProgram)) {}
+    : world_(world),
+      body_(std::make_unique<TexturedModel>(*world->renderStore(), "resources/planet.obj",
+                                            "resources/planet.tga", *world->shadowProgram)) {}
 
 Planet::~Planet() = default;
 
@@ -15,5 +16,5 @@ void Planet::draw(GLuint shadowTexture) const {
 }
 
 void Planet::drawDepth() const {
-    body_->drawDepth(model, *world_->shadowProgram);
+    body_->drawDepth(model);
 }

@@ -13,7 +13,8 @@ glm::mat4 sunModelMatrix() {
 
 Sun::Sun(World* world)
     : model(sunModelMatrix()), world_(world),
-      body_(std::make_unique<FlatModel>("shaders/sun_shader", "resources/sun.obj")) {}
+      body_(std::make_unique<FlatModel>(*world->renderStore(), "shaders/sun_shader",
+                                        "resources/sun.obj")) {}
 
 Sun::~Sun() = default;
 

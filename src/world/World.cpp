@@ -5,7 +5,7 @@
 
 #include "audio/SoundEngine.h"
 #include "player/Player.h"
-#include "render/ShaderProgram.h"
+#include "render/RenderStore.h"
 #include "world/Combat.h"
 
 namespace {
@@ -15,14 +15,22 @@ constexpr const char* kEnemyPunchSound = "resources/enemy_punch.wav";
 constexpr const char* kEnemyDieSound = "resources/enemy_die.wav";
 } // namespace
 
+World::World(SoundEngine* soundEngine, Clock clock, RenderStore& store)
+    : World(soundEngine, std::move(clock), nullptr, &store) {}
+
 World::World(SoundEngine* soundEngine, Clock clock, Graphics graphics)
-    : soundEngine(soundEngine), clock_(std::move(clock)), graphics_(graphics) {
+    : World(soundEngine, std::move(clock),
+            graphics == Graphics::On ? std::make_unique<RenderStore>() : nullptr, nullptr) {}
+
+World::World(SoundEngine* soundEngine, Clock clock, std::unique_ptr<RenderStore> ownStore,
+             RenderStore* store)
+    : ownStore_(std::move(ownStore)), soundEngine(soundEngine), clock_(std::move(clock)),
+      store_(ownStore_ ? ownStore_.get() : store) {
     // The shadow program comes first: the player, its fists, the planet and the enemy model
     // build their depth vertex arrays against it. The camera comes before the player, whose
     // constructor moves the camera's centre onto it.
     if (hasGraphics()) {
-        shadowProgram = std::make_unique<ShaderProgram>("shaders/shadow_shader");
-        shadowProgram->bindOutputAndRelink("fragmentdepth");
+        shadowProgram = &store_->program("shaders/shadow_shader", "fragmentdepth");
     }
     camera = std::make_unique<Camera>();
     player = std::make_unique<Player>(this);

@@ -14,6 +14,7 @@
 #include "world/Sun.h"
 
 class Player;
+class RenderStore;
 class ShaderProgram;
 class SoundEngine;
 
@@ -34,12 +35,19 @@ enum class EnemyDrawing { Bulk, PerEnemy };
 
 // The scene: shadow program, camera, player, planet, sun, the shared enemy model and the
 // ordered enemy list with its parallel id list. Invariants: enemies.size() == enemyIds.size(),
-// ids grow strictly along the list, and the world alone owns its enemies.
+// ids grow strictly along the list, and the world alone owns its enemies. The bodies draw with
+// programs, meshes and textures from a render store that outlives the world, so that building
+// a new world reads, decodes and compiles nothing.
 class World {
+    // Declared first, so that it goes last: every body below draws with what it holds.
+    std::unique_ptr<RenderStore> ownStore_;
+
   public:
     using Clock = std::function<double()>;
 
-    // `clock` gives seconds (the window's clock in the game); `soundEngine` may be null.
+    // `clock` gives seconds (the window's clock in the game); `soundEngine` may be null. The
+    // game's worlds all draw with the one store it passes; a world given none keeps its own.
+    World(SoundEngine* soundEngine, Clock clock, RenderStore& store);
     World(SoundEngine* soundEngine, Clock clock, Graphics graphics = Graphics::On);
     ~World();
     World(const World&) = delete;
@@ -63,7 +71,8 @@ class World {
     EnemyLookup enemyLookup() const { return lookup_; }
     void setEnemyDrawing(EnemyDrawing drawing) { drawing_ = drawing; }
 
-    bool hasGraphics() const { return graphics_ == Graphics::On; }
+    bool hasGraphics() const { return store_ != nullptr; }
+    RenderStore* renderStore() const { return store_; } // null without graphics
     double now() const { return clock_(); }
 
     std::vector<std::unique_ptr<Enemy>> enemies;
@@ -71,7 +80,7 @@ class World {
     int kills = 0;
     double lastEnemyPunchSoundTime = 0.0;
     SoundEngine* soundEngine;
-    std::unique_ptr<ShaderProgram> shadowProgram; // null without graphics
+    const ShaderProgram* shadowProgram = nullptr; // the store's; null without graphics
     std::unique_ptr<Camera> camera;
     std::unique_ptr<Player> player;
     std::unique_ptr<Planet> planet;         // null without graphics
@@ -79,6 +88,8 @@ class World {
     std::unique_ptr<EnemyModel> enemyModel; // null without graphics
 
   private:
+    World(SoundEngine* soundEngine, Clock clock, std::unique_ptr<RenderStore> ownStore,
+          RenderStore* store);
     void hitTest(float reachPerProgress);
     bool punchHits(const Enemy& enemy, float reach) const;
     void killByPunch(Enemy& enemy);
@@ -90,7 +101,7 @@ class World {
     std::size_t indexOfId(int id) const;
 
     Clock clock_;
-    Graphics graphics_;
+    RenderStore* store_;
     EnemyLookup lookup_ = EnemyLookup::Index;
     EnemyDrawing drawing_ = EnemyDrawing::Bulk;
     mutable EnemyIndex index_;

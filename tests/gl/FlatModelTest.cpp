@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "render/FlatModel.h"
+#include "render/RenderStore.h"
 #include "support/GlContext.h"
 
 // The sun's mesh is one polygon drawn as a fan: as a triangle list its four corners would
@@ -13,8 +14,10 @@ TEST_F(FlatModelGl, DrawsTheMaterialColourWithTheGivenMode) {
     const std::string mesh = dir.write(
         "sun.obj",
         "mtllib sun.mtl\nusemtl sun\nv -1 -1 0\nv 1 -1 0\nv 1 1 0\nv -1 1 0\nf 1 2 3 4\n");
+    RenderStore store;
     std::unique_ptr<FlatModel> sun;
-    ASSERT_EQ(captureStderr([&] { sun = std::make_unique<FlatModel>("shaders/sun_shader", mesh); }),
+    ASSERT_EQ(captureStderr(
+                  [&] { sun = std::make_unique<FlatModel>(store, "shaders/sun_shader", mesh); }),
               "");
     for (auto [mode, upperLeftRed] : {std::pair{GL_TRIANGLE_FAN, 255}, {GL_TRIANGLES, 0}}) {
         Framebuffer target(64, 64);
