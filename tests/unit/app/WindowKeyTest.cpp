@@ -21,17 +21,17 @@ TEST(ZoomKeys, FoundFromTheActiveLayoutButNeverOnTheKeypad) {
 
 TEST(FullscreenKeys, F11AndAltEnterSwitchOncePerPressAndAltEnterIsNoEnter) {
     InputEvents events;
-    const int alt = GLFW_MOD_ALT, enter = GLFW_KEY_ENTER;
-    for (const auto& [key, action, mods] :
-         {std::tuple{GLFW_KEY_F11, GLFW_PRESS, 0},
-          {GLFW_KEY_F11, GLFW_REPEAT, 0},
-          {GLFW_KEY_F11, GLFW_RELEASE, 0},
-          {enter, GLFW_PRESS, 0},
-          {enter, GLFW_PRESS, GLFW_MOD_SHIFT},
-          {GLFW_KEY_F10, GLFW_PRESS, alt},
-          {enter, GLFW_PRESS, alt},
-          {GLFW_KEY_KP_ENTER, GLFW_PRESS, alt | GLFW_MOD_CONTROL}})
-        events.key(key, action, mods);
+    const int alt = GLFW_MOD_ALT, enter = GLFW_KEY_ENTER, press = GLFW_PRESS;
+    const int script[][3] = {{GLFW_KEY_F11, press, 0},
+                             {GLFW_KEY_F11, GLFW_REPEAT, 0},
+                             {GLFW_KEY_F11, GLFW_RELEASE, 0},
+                             {enter, press, 0},
+                             {enter, press, GLFW_MOD_SHIFT},
+                             {GLFW_KEY_F10, press, alt},
+                             {enter, press, alt},
+                             {GLFW_KEY_KP_ENTER, press, alt | GLFW_MOD_CONTROL}};
+    for (const auto& e : script)
+        events.key(e[0], e[1], e[2]);
     EXPECT_EQ(events.takeFullscreenSwitches(), 3);
     EXPECT_EQ(events.take().enter, 2) << "Alt+Enter also counted as Enter";
 }
