@@ -137,7 +137,7 @@ std::vector<HudText> hudLayout(const HudValues& v) {
 
 std::vector<HudText> replayLayout(const HudValues& values, bool ended) {
     std::vector<HudText> texts = hudLayout(values);
-    texts.push_back(centred("Wiederholung", 0.62f, 0.05f, kWhite));
+    texts.push_back({"Wiederholung", -0.9f, 0.5f, 0.05f, kWhite});
     if (ended)
         texts.push_back(centred("Ende der Wiederholung", -0.74f, 0.05f, kWhite));
     return texts;

@@ -61,6 +61,10 @@ const OptionSpec kOptions[] = {
     {"--data", "DIR", "take the shaders/ and resources/ folders from DIR",
      [](Options& o, const std::string& v) { return o.data = v, std::string(); }},
     {"--seed", "N", "fix the run's chance (decimal; before QUORVEX_SEED)", applySeed},
+    {"--replay", "FILE", "watch a recorded game (P pauses, Escape ends)",
+     [](Options& o, const std::string& v) { return o.replay = v, std::string(); }},
+    {"--check", nullptr, "with --replay: play it back without a window; 0 when it matches",
+     [](Options& o, const std::string&) { return o.check = true, std::string(); }},
     {"--help", nullptr, "show this text and end",
      [](Options& o, const std::string&) { return o.help = true, std::string(); }},
     {"--version", nullptr, "show the version and end",
@@ -110,6 +114,8 @@ OptionsResult parseOptions(const std::vector<std::string>& args) {
         if (!problem.empty())
             return refuse(name + " \"" + value + "\" " + problem);
     }
+    if (result.options.check && result.options.replay.empty())
+        return refuse("--check needs --replay FILE");
     result.ok = true;
     return result;
 }
@@ -162,10 +168,12 @@ std::string helpText() {
             "  ${XDG_STATE_HOME:-~/.local/state}/quorvex/settings\n"
             "      the music volume, remembered between runs\n"
             "  ${XDG_DATA_HOME:-~/.local/share}/quorvex/results\n"
-            "      the ten best results\n"
+            "      the ten best results, with their replays in replays/ beside it\n"
+            "  ${XDG_DATA_HOME:-~/.local/share}/quorvex/last.replay\n"
+            "      the last game's replay\n"
             "\n"
-            "exit status: 0 normal end, 1 no window, 2 configuration or command line refused,\n"
-            "3 game data missing";
+            "exit status: 0 normal end, 1 no window (or --check: the replay differs), 2\n"
+            "configuration, command line or replay file refused, 3 game data missing";
     return text;
 }
 

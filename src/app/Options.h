@@ -16,6 +16,8 @@ struct Options {
     std::string data;          // empty: the usual data folder
     bool seeded = false;
     std::uint64_t seed = 0;
+    std::string replay; // a recorded game to watch instead of playing
+    bool check = false; // play the replay back without a window and tell whether it matches
 };
 
 // The options, or one line naming the option or value at fault.

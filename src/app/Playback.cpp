@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/Shell.h"
+#include "io/DataFile.h"
 #include "io/Report.h"
 #include "player/Player.h"
 #include "world/Camera.h"
@@ -41,6 +42,24 @@ void Playback::differs(const Shell& shell) {
     std::snprintf(at, sizeof at, "%.2f", shell.state.gameClock);
     report(ReportStream::Err, name_ + ": the game differs from the recording from frame " +
                                   std::to_string(next_) + " (game time " + at + " s) on");
+}
+
+bool Playback::checkAll(Shell& shell) {
+    while (!finished() && !diverged_)
+        playUntil(shell, played_ + replay_.frames[next_].dt);
+    return !diverged_;
+}
+
+ReplayRead readReplayFile(const std::string& path) {
+    // Hours of play at a high frame rate stay far below this.
+    const DataFile file = readDataFile(path, 256u << 20);
+    if (file.ok())
+        return decodeReplay(file.bytes);
+    ReplayRead read;
+    read.problem = file.fault == DataFileFault::NotRegular ? "not a regular file"
+                   : file.fault == DataFileFault::TooLarge ? "too large to be a replay"
+                                                           : "cannot be read";
+    return read;
 }
 
 void Playback::check(Shell& shell) {

@@ -8,6 +8,10 @@
 class Shell;
 class World;
 
+// A replay file as the player named it: read whole (a regular file only, of a size a replay
+// can have) and decoded; the problem says what is wrong otherwise.
+ReplayRead readReplayFile(const std::string& path);
+
 // Whether a frame that took the clock from `before` to `after` seconds ends a whole second
 // of game time: the frames after which a recording keeps a check.
 bool endsASecond(double before, double after);
@@ -28,6 +32,9 @@ class Playback {
     void playUntil(Shell& shell, double seconds);
     // Every frame, as fast as it goes.
     void playAll(Shell& shell) { playUntil(shell, kEverything); }
+
+    // Every frame until the end or the first difference; true when all matched.
+    bool checkAll(Shell& shell);
 
     bool finished() const { return next_ == replay_.frames.size(); }
     bool diverged() const { return diverged_; }

@@ -13,6 +13,7 @@
 #include "app/GlState.h"
 #include "app/Options.h"
 #include "app/Places.h"
+#include "app/Playback.h"
 #include "app/ResultsFile.h"
 #include "app/SettingsFile.h"
 #include "app/Window.h"
@@ -30,6 +31,23 @@ extern "C" const char* __asan_default_options() {
 }
 #endif
 
+namespace {
+
+// --check: the replay played back as fast as it goes, without a window or sound.
+int checkReplay(Replay replay, const std::string& name) {
+    std::unique_ptr<Game> game = Game::create(
+        1, 1, [] { return 0.0; }, &SoundEngine::createSilent, Graphics::Off, replay.seed);
+    const std::size_t frames = replay.frames.size(), checks = replay.checks.size();
+    game->watch(std::move(replay), name);
+    if (!game->playback()->checkAll(game->shell()))
+        return 1;
+    report(ReportStream::Out, name + ": as recorded (" + std::to_string(frames) + " frames, " +
+                                  std::to_string(checks) + " checks)");
+    return 0;
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
     const OptionsResult parsed = parseOptions(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.ok) {
@@ -41,6 +59,17 @@ int main(int argc, char** argv) {
     if (options.help || options.version) {
         report(ReportStream::Out, options.help ? helpText() : versionText());
         return 0;
+    }
+    // A replay is read first: its name is the player's, from where the command was started.
+    ReplayRead replay;
+    if (!options.replay.empty()) {
+        replay = readReplayFile(options.replay);
+        if (!replay.ok) {
+            report(ReportStream::Err, "quorvex: " + options.replay + ": " + replay.problem);
+            return kConfigExitStatus;
+        }
+        if (options.check)
+            return checkReplay(replay.replay, options.replay);
     }
     // A seed fixes every random choice of the run, so that a start can be played again.
     std::uint64_t seed = freshSeed();
@@ -88,20 +117,26 @@ int main(int argc, char** argv) {
     }
     setGlobalGlState();
 
-    std::unique_ptr<Game> game = Game::create(chosen.width, chosen.height, &Window::time,
-                                              &SoundEngine::create, Graphics::On, seed);
+    const bool watching = replay.ok;
+    std::unique_ptr<Game> game =
+        Game::create(chosen.width, chosen.height, &Window::time, &SoundEngine::create, Graphics::On,
+                     watching ? replay.replay.seed : seed);
     if (!game)
         return 0;
     ResultsFile results(places.resultsDir.empty() ? "" : places.resultsDir + "/results");
-    results.load();
-    game->keepResults(&results);
+    if (watching) {
+        game->watch(std::move(replay.replay), options.replay);
+    } else {
+        results.load();
+        game->keepResults(&results);
+    }
     while (game->onStartScreen())
         game->startScreenFrame(*window);
     game->startMusic();
     if (Sound* music = game->music())
         music->setVolume(settingsFile.settings().musicVolume);
     while (game->running())
-        game->gameFrame(*window);
+        watching ? game->replayFrame(*window) : game->gameFrame(*window);
     if (Sound* music = game->music()) {
         Settings settings = settingsFile.settings();
         settings.musicVolume = music->getVolume();

@@ -166,3 +166,38 @@ TEST(ComeBack, AKillWhileTheResultsAreWrittenLeavesTheOldFileWhole) {
 }
 
 } // namespace
+
+// A real game, walked, punched and lost, plays back from its replay: without a window to the
+// same checks, and in the window at the recorded pace to the same head-up display at the end.
+TEST(ComeBack, ALostGameIsRecordedChecksAndPlaysBackToTheSameEnd) {
+    Player player;
+    Shot over;
+    {
+        GameSession game;
+        ASSERT_NO_FATAL_FAILURE(start(game));
+        game.holdKey("w", 1.0);
+        game.holdButton(1, 1.0);
+        for (int i = 0; i < 240 && !gameOverShown(over); ++i, sleepSeconds(0.25))
+            over = game.screenshot();
+        ASSERT_TRUE(gameOverShown(over));
+        game.holdKey("Escape", 0.3);
+        ASSERT_EQ(game.waitForExit(10), 0);
+    }
+    const std::string replay = player.data.file("quorvex/last.replay");
+    const std::string check = "'" QUORVEX_BINARY "' --replay '" + replay + "' --check";
+    EXPECT_EQ(std::system((check + " | grep -q ': as recorded ('").c_str()), 0);
+
+    GameSession watched(QUORVEX_SOURCE_DIR, {}, {QUORVEX_BINARY, "--replay", replay});
+    ASSERT_TRUE(watched.hasWindow()) << watched.standardError();
+    Shot end;
+    for (int i = 0; i < 240 && end.text(-0.39375f, -0.74f, 0.05f, 21, kWhiteLo, kWhiteHi) < 100;
+         ++i, sleepSeconds(0.25))
+        end = watched.screenshot();
+    EXPECT_TRUE(gameOverShown(end)) << "the replay did not end in the loss";
+    // Lives, super punch, kills and clock: the top fifth of the picture, as the game ended.
+    EXPECT_EQ(end.crop(0, 0, end.width, end.height / 5),
+              over.crop(0, 0, over.width, over.height / 5));
+    EXPECT_GT(end.text(-0.9f, 0.5f, 0.05f, 12, kWhiteLo, kWhiteHi), 50) << "Wiederholung";
+    watched.holdKey("Escape", 0.3);
+    EXPECT_EQ(watched.waitForExit(10), 0);
+}

@@ -9,6 +9,7 @@
 #include "audio/SoundEngine.h"
 #include "io/Report.h"
 #include "player/Player.h"
+#include "support/Fixtures.h"
 #include "support/ScriptedScreen.h"
 
 namespace {
@@ -151,4 +152,14 @@ TEST(Replay, TheFileIsSmallAndAnyDamageIsRefusedWithItsReason) {
     };
     for (const auto& [text, problem] : cases)
         EXPECT_EQ(decodeReplay(text).problem, problem);
+}
+
+// A game the real program recorded (walked, punched, super punched, zoomed, lost at 12 frames
+// a second) plays back to every check, in the sanitized build too, whose arithmetic must come
+// out the same. A change to the game's rules on purpose makes it differ: record it again then.
+TEST(Replay, AGameTheProgramRecordedPlaysBackAsRecorded) {
+    const ReplayRead read = readReplayFile(sourcePath("tests/data/lost-game.replay"));
+    ASSERT_TRUE(read.ok) << read.problem;
+    EXPECT_EQ(read.replay.kills, 8);
+    EXPECT_TRUE(watch(read.replay, 60.0, FrameInput{}).same);
 }
