@@ -61,17 +61,14 @@ bool moves(GameSession& game) {
 }
 
 // Seed 9 loses a game in which the character stands still after about 16 s, long enough
-// for the clock's tens of seconds to show.
+// for the clock's tens of seconds to show. The player's data lives in a folder of the test's.
 struct Player {
     TempDir data;
     std::string results = data.file("quorvex/results");
-    Player() {
-        setenv("QUORVEX_SEED", "9", 1);
-        setenv("XDG_DATA_HOME", data.path().c_str(), 1);
-    }
-    ~Player() {
-        unsetenv("QUORVEX_SEED");
-        unsetenv("XDG_DATA_HOME");
+    std::vector<std::string> env = {"env", "QUORVEX_SEED=9", "XDG_DATA_HOME=" + data.path()};
+    std::vector<std::string> with(std::vector<std::string> more) const {
+        more.insert(more.begin(), env.begin(), env.end());
+        return more;
     }
 };
 
@@ -84,7 +81,7 @@ void start(GameSession& game) {
 
 TEST(ComeBack, LoseSeeTheResultPlayAgainPauseByKeyAndByFocusThenQuit) {
     Player player;
-    GameSession game;
+    GameSession game(QUORVEX_SOURCE_DIR, player.env);
     ASSERT_NO_FATAL_FAILURE(start(game));
     sleepSeconds(0.5);
     const Shot::Rgb zero = tensOfSeconds(game.screenshot());
@@ -141,8 +138,8 @@ TEST(ComeBack, AKillWhileTheResultsAreWrittenLeavesTheOldFileWhole) {
     std::ofstream(player.results) << old;
     {
         GameSession game(QUORVEX_SOURCE_DIR,
-                         {"strace", "-f", "-qq", "-o", "/dev/null", "-e", "trace=fsync", "-e",
-                          "inject=fsync:delay_enter=4000000"});
+                         player.with({"strace", "-f", "-qq", "-o", "/dev/null", "-e", "trace=fsync",
+                                      "-e", "inject=fsync:delay_enter=4000000"}));
         ASSERT_NO_FATAL_FAILURE(start(game));
         game.holdKey("Escape", 0.3);
         const std::string fresh = player.results + ".new";
@@ -157,7 +154,7 @@ TEST(ComeBack, AKillWhileTheResultsAreWrittenLeavesTheOldFileWhole) {
     }
     EXPECT_EQ(readText(player.results), old);
 
-    GameSession again;
+    GameSession again(QUORVEX_SOURCE_DIR, player.env);
     ASSERT_NO_FATAL_FAILURE(start(again));
     again.holdKey("Escape", 0.3);
     EXPECT_EQ(again.waitForExit(10), 0);
@@ -173,7 +170,7 @@ TEST(ComeBack, ALostGameIsRecordedChecksAndPlaysBackToTheSameEnd) {
     Player player;
     Shot over;
     {
-        GameSession game;
+        GameSession game(QUORVEX_SOURCE_DIR, player.env);
         ASSERT_NO_FATAL_FAILURE(start(game));
         game.holdKey("w", 1.0);
         game.holdButton(1, 1.0);
@@ -187,7 +184,7 @@ TEST(ComeBack, ALostGameIsRecordedChecksAndPlaysBackToTheSameEnd) {
     const std::string check = "'" QUORVEX_BINARY "' --replay '" + replay + "' --check";
     EXPECT_EQ(std::system((check + " | grep -q ': as recorded ('").c_str()), 0);
 
-    GameSession watched(QUORVEX_SOURCE_DIR, {}, {QUORVEX_BINARY, "--replay", replay});
+    GameSession watched(QUORVEX_SOURCE_DIR, player.env, {QUORVEX_BINARY, "--replay", replay});
     ASSERT_TRUE(watched.hasWindow()) << watched.standardError();
     Shot end;
     for (int i = 0; i < 240 && end.text(-0.39375f, -0.74f, 0.05f, 21, kWhiteLo, kWhiteHi) < 100;

@@ -68,7 +68,7 @@ GameSession::GameSession(const std::string& workDir, const std::vector<std::stri
         setenv("SDL_AUDIODRIVER", "disk", 1);
         setenv("SDL_DISKAUDIOFILE", (dir_ + "/audio.raw").c_str(), 1);
         for (const char* place : {"XDG_DATA_HOME", "XDG_STATE_HOME", "XDG_CONFIG_HOME"})
-            setenv(place, (dir_ + "/" + place).c_str(), 0);
+            setenv(place, (dir_ + "/" + place).c_str(), 1);
         std::vector<char*> argv;
         for (const std::string& word : wrapper)
             argv.push_back(const_cast<char*>(word.c_str()));

@@ -12,7 +12,7 @@ class GameSession {
   public:
     // Starts the game in `workDir` (the repository root by default), behind `wrapper` (a
     // command such as strace, with its arguments) when given, and waits for its window. The
-    // player's own files go to a folder of the session unless XDG_DATA_HOME says otherwise.
+    // player's own files go to a folder of the session (a wrapper such as env can say otherwise).
     // `command` is the game and its arguments.
     explicit GameSession(const std::string& workDir = QUORVEX_SOURCE_DIR,
                          const std::vector<std::string>& wrapper = {},
