@@ -10,7 +10,7 @@ namespace {
 // Reads a value into the options; the reason it is refused, or empty.
 using Apply = std::string (*)(Options& options, const std::string& value);
 
-struct OptionSpec {
+struct OptionRow {
     const char* name;
     const char* value; // the value's name in the usage, or null for an option without one
     const char* help;
@@ -47,7 +47,7 @@ std::string applySeed(Options& o, const std::string& value) {
 }
 
 // The one table of options: parsing, the usage line and --help all come from it.
-const OptionSpec kOptions[] = {
+const OptionRow kOptions[] = {
     {"--fullscreen", nullptr, "play fullscreen, whatever the configuration says",
      [](Options& o, const std::string&) {
          return o.mode = Options::Mode::Fullscreen, std::string();
@@ -71,10 +71,10 @@ const OptionSpec kOptions[] = {
      [](Options& o, const std::string&) { return o.version = true, std::string(); }},
 };
 
-const OptionSpec* findOption(const std::string& name) {
-    for (const OptionSpec& spec : kOptions) {
-        if (name == spec.name)
-            return &spec;
+const OptionRow* findOption(const std::string& name) {
+    for (const OptionRow& row : kOptions) {
+        if (name == row.name)
+            return &row;
     }
     return nullptr;
 }
@@ -93,24 +93,24 @@ OptionsResult parseOptions(const std::vector<std::string>& args) {
         const std::string& arg = args[i];
         const size_t equals = arg.find('=');
         const std::string name = arg.substr(0, equals);
-        const OptionSpec* spec = arg.rfind("--", 0) == 0 ? findOption(name) : nullptr;
-        if (!spec)
+        const OptionRow* row = arg.rfind("--", 0) == 0 ? findOption(name) : nullptr;
+        if (!row)
             return refuse(
                 (arg.rfind("-", 0) == 0 ? "unknown option \"" : "unexpected argument \"") + arg +
                 "\"");
         std::string value;
-        if (!spec->value && equals != std::string::npos)
+        if (!row->value && equals != std::string::npos)
             return refuse(name + " takes no value");
-        if (spec->value && equals != std::string::npos) {
+        if (row->value && equals != std::string::npos) {
             value = arg.substr(equals + 1);
-        } else if (spec->value) {
+        } else if (row->value) {
             if (i + 1 == args.size())
-                return refuse(name + " needs a value: " + spec->value);
+                return refuse(name + " needs a value: " + row->value);
             value = args[++i];
         }
-        if (spec->value && value.empty())
-            return refuse(name + " needs a value: " + spec->value);
-        const std::string problem = spec->apply(result.options, value);
+        if (row->value && value.empty())
+            return refuse(name + " needs a value: " + row->value);
+        const std::string problem = row->apply(result.options, value);
         if (!problem.empty())
             return refuse(name + " \"" + value + "\" " + problem);
     }
@@ -143,19 +143,19 @@ bool chooseSeed(const Options& options, const char* variable, std::uint64_t& see
 
 std::string usageLine() {
     std::string line = "usage: quorvex";
-    for (const OptionSpec& spec : kOptions)
+    for (const OptionRow& row : kOptions)
         line +=
-            std::string(" [") + spec.name + (spec.value ? std::string(" ") + spec.value : "") + "]";
+            std::string(" [") + row.name + (row.value ? std::string(" ") + row.value : "") + "]";
     return line;
 }
 
 std::string helpText() {
     std::string text = usageLine() + "\n\n";
-    for (const OptionSpec& spec : kOptions) {
-        std::string left = std::string("  ") + spec.name + (spec.value ? " " : "") +
-                           (spec.value ? spec.value : "");
+    for (const OptionRow& row : kOptions) {
+        std::string left =
+            std::string("  ") + row.name + (row.value ? " " : "") + (row.value ? row.value : "");
         left.resize(std::max<size_t>(left.size() + 2, 26), ' ');
-        text += left + spec.help + "\n";
+        text += left + row.help + "\n";
     }
     text += "\nfiles:\n"
             "  ${XDG_CONFIG_HOME:-~/.config}/quorvex/config\n"
