@@ -79,12 +79,16 @@ void start(GameSession& game) {
     ASSERT_TRUE(game.waitForOutput("\n", 10)) << game.standardError();
 }
 
-TEST(ComeBack, LoseSeeTheResultPlayAgainPauseByKeyAndByFocusThenQuit) {
+// The first game is walked, punched and lost; the second paused twice and quit. Both are
+// recorded: the lost one plays back from its replay without a window to the same checks, and
+// in the window at the recorded pace to the same head-up display at its end.
+TEST(ComeBack, LoseSeeTheResultPlayAgainPauseByKeyAndByFocusQuitThenWatchTheLostGame) {
     Player player;
     GameSession game(QUORVEX_SOURCE_DIR, player.env);
     ASSERT_NO_FATAL_FAILURE(start(game));
-    sleepSeconds(0.5);
-    const Shot::Rgb zero = tensOfSeconds(game.screenshot());
+    game.holdKey("w", 1.0);
+    game.holdButton(1, 1.0);
+    const Shot::Rgb zero = tensOfSeconds(game.screenshot()); // two seconds in
 
     Shot over;
     for (int i = 0; i < 240 && !gameOverShown(over); ++i, sleepSeconds(0.25))
@@ -125,7 +129,31 @@ TEST(ComeBack, LoseSeeTheResultPlayAgainPauseByKeyAndByFocusThenQuit) {
 
     game.holdKey("Escape", 0.3);
     EXPECT_EQ(game.waitForExit(10), 0);
-    EXPECT_EQ(resultLines(player.results), 2) << "the game quit while it ran is kept too";
+    ASSERT_EQ(resultLines(player.results), 2) << "the game quit while it ran is kept too";
+
+    // The lost game is the best: its replay is named at the end of the first result's line.
+    const std::string results = readText(player.results);
+    const std::size_t end = results.find(".replay\n");
+    const std::string lost =
+        player.data.file("quorvex/replays/" + results.substr(results.rfind(' ', end) + 1,
+                                                             end + 6 - results.rfind(' ', end)));
+    for (const std::string& file : {lost, player.data.file("quorvex/last.replay")}) {
+        const std::string check = "'" QUORVEX_BINARY "' --replay '" + file + "' --check";
+        EXPECT_EQ(std::system((check + " | grep -q ': as recorded ('").c_str()), 0) << file;
+    }
+    GameSession watched(QUORVEX_SOURCE_DIR, player.env, {QUORVEX_BINARY, "--replay", lost});
+    ASSERT_TRUE(watched.hasWindow()) << watched.standardError();
+    Shot last;
+    for (int i = 0; i < 240 && last.text(-0.39375f, -0.74f, 0.05f, 21, kWhiteLo, kWhiteHi) < 100;
+         ++i, sleepSeconds(0.25))
+        last = watched.screenshot();
+    EXPECT_TRUE(gameOverShown(last)) << "the replay did not end in the loss";
+    // Lives, super punch, kills and clock: the top fifth of the picture, as the game ended.
+    EXPECT_EQ(last.crop(0, 0, last.width, last.height / 5),
+              over.crop(0, 0, over.width, over.height / 5));
+    EXPECT_GT(last.text(-0.9f, 0.5f, 0.05f, 12, kWhiteLo, kWhiteHi), 50) << "Wiederholung";
+    watched.holdKey("Escape", 0.3);
+    EXPECT_EQ(watched.waitForExit(10), 0);
 }
 
 // The quit game's results are being written when the game is killed: strace holds up every
@@ -163,38 +191,3 @@ TEST(ComeBack, AKillWhileTheResultsAreWrittenLeavesTheOldFileWhole) {
 }
 
 } // namespace
-
-// A real game, walked, punched and lost, plays back from its replay: without a window to the
-// same checks, and in the window at the recorded pace to the same head-up display at the end.
-TEST(ComeBack, ALostGameIsRecordedChecksAndPlaysBackToTheSameEnd) {
-    Player player;
-    Shot over;
-    {
-        GameSession game(QUORVEX_SOURCE_DIR, player.env);
-        ASSERT_NO_FATAL_FAILURE(start(game));
-        game.holdKey("w", 1.0);
-        game.holdButton(1, 1.0);
-        for (int i = 0; i < 240 && !gameOverShown(over); ++i, sleepSeconds(0.25))
-            over = game.screenshot();
-        ASSERT_TRUE(gameOverShown(over));
-        game.holdKey("Escape", 0.3);
-        ASSERT_EQ(game.waitForExit(10), 0);
-    }
-    const std::string replay = player.data.file("quorvex/last.replay");
-    const std::string check = "'" QUORVEX_BINARY "' --replay '" + replay + "' --check";
-    EXPECT_EQ(std::system((check + " | grep -q ': as recorded ('").c_str()), 0);
-
-    GameSession watched(QUORVEX_SOURCE_DIR, player.env, {QUORVEX_BINARY, "--replay", replay});
-    ASSERT_TRUE(watched.hasWindow()) << watched.standardError();
-    Shot end;
-    for (int i = 0; i < 240 && end.text(-0.39375f, -0.74f, 0.05f, 21, kWhiteLo, kWhiteHi) < 100;
-         ++i, sleepSeconds(0.25))
-        end = watched.screenshot();
-    EXPECT_TRUE(gameOverShown(end)) << "the replay did not end in the loss";
-    // Lives, super punch, kills and clock: the top fifth of the picture, as the game ended.
-    EXPECT_EQ(end.crop(0, 0, end.width, end.height / 5),
-              over.crop(0, 0, over.width, over.height / 5));
-    EXPECT_GT(end.text(-0.9f, 0.5f, 0.05f, 12, kWhiteLo, kWhiteHi), 50) << "Wiederholung";
-    watched.holdKey("Escape", 0.3);
-    EXPECT_EQ(watched.waitForExit(10), 0);
-}
