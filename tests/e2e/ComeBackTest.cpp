@@ -167,7 +167,7 @@ TEST(ComeBack, AKillWhileTheResultsAreWrittenLeavesTheOldFileWhole) {
     {
         GameSession game(QUORVEX_SOURCE_DIR,
                          player.with({"strace", "-f", "-qq", "-o", "/dev/null", "-e", "trace=fsync",
-                                      "-e", "inject=fsync:delay_enter=4000000"}));
+                                      "-e", "inject=fsync:delay_enter=2000000"}));
         ASSERT_NO_FATAL_FAILURE(start(game));
         game.holdKey("Escape", 0.3);
         const std::string fresh = player.results + ".new";
