@@ -2,9 +2,13 @@
 
 #include <X11/Xlib.h>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <sys/types.h>
 #include <vector>
+
+// Polls `done` every 50 ms until it holds; false if it did not within `seconds`.
+bool within(double seconds, const std::function<bool()>& done);
 
 // The real game on the test run's X display, driven like a player would with xdotool; its
 // screenshots, output and the sound SDL's disk driver captured.
