@@ -55,7 +55,7 @@ int measureStartup(long long launchNanos) {
     setGlobalGlState();
     steps.mark("window");
     std::unique_ptr<Game> game =
-        Game::create(width, height, &Window::time, &SoundEngine::create, Graphics::On);
+        Game::create(width, height, &Window::time, &SoundEngine::create, Graphics::On, 1);
     if (!game) {
         return 1;
     }

@@ -15,6 +15,7 @@ struct GamepadInput {
 // counted from the window's events, so that presses shorter than a frame are not lost.
 struct Presses {
     int f2 = 0, f3 = 0, f9 = 0, m = 0, n = 0, escape = 0;
+    int p = 0, enter = 0, space = 0;
     int leftButton = 0, rightButton = 0;
 };
 
@@ -25,9 +26,12 @@ struct FrameInput {
     bool plus = false, minus = false;
     bool f2 = false, f3 = false, f9 = false, m = false, n = false;
     bool escape = false;
+    bool p = false, enter = false, space = false;
     bool leftButton = false, rightButton = false;
     int mouseX = 0, mouseY = 0; // window pixels, origin top-left, y down
     bool windowOpen = true;
+    bool focused = true;    // the window has the keyboard's focus
+    bool iconified = false; // minimised
     Presses presses;
     GamepadInput pad;
 };

@@ -50,6 +50,8 @@ HudValues readHudValues(const World& world, const LoopState& state) {
     v.gameClock = state.gameClock;
     v.frameRate = state.frameRate;
     v.showFrameRate = state.showFrameRate;
+    v.paused = state.paused;
+    v.playAgain = state.gameOverTime >= kGameOverHold;
     return v;
 }
 
@@ -81,6 +83,29 @@ HudText startPrompt() {
     return {"Klick!", -0.18f, 0.8f, 0.07f, kWhite};
 }
 
+HudText centred(const std::string& text, float y, float size, glm::vec3 colour) {
+    return {text, -0.375f * size * static_cast<float>(text.size()), y, size, colour};
+}
+
+namespace {
+
+// Above "Game Over!": how this game did against the best; under it, how to play again.
+void addGameOver(std::vector<HudText>& texts, const HudValues& v) {
+    texts.push_back({"Game Over!", -0.32f, -0.95f, 0.1f, kRed});
+    if (v.place >= 0) {
+        if (v.newBest)
+            texts.push_back(centred("Neuer Rekord!", -0.56f, 0.07f, kGreen));
+        texts.push_back(centred("Bestzeit " + clockText(v.bestTime), -0.66f, 0.05f, kWhite));
+        texts.push_back(centred(v.place > 0 ? "Platz " + std::to_string(v.place)
+                                            : "Kein Platz unter den besten zehn",
+                                -0.74f, 0.05f, kWhite));
+    }
+    if (v.playAgain)
+        texts.push_back(centred("Klick: neues Spiel", -0.995f, 0.04f, kWhite));
+}
+
+} // namespace
+
 std::vector<HudText> hudLayout(const HudValues& v) {
     const float livesShown = static_cast<float>(static_cast<int>(v.lives));
     std::vector<HudText> texts = {
@@ -95,14 +120,26 @@ std::vector<HudText> hudLayout(const HudValues& v) {
         {clockText(v.gameClock), 0.5f, 0.8f, 0.05f, kBlue},
     };
     if (v.lives <= 0.0f) {
-        texts.push_back({"Game Over!", -0.32f, -0.95f, 0.1f, kRed});
+        addGameOver(texts, v);
     } else if (v.noEnemies) {
         texts.push_back({"Du hast gewonnen!", -0.65f, -0.95f, 0.1f, kGreen});
+    }
+    if (v.paused && v.lives > 0.0f) {
+        texts.push_back(centred("Pause", 0.3f, 0.12f, kWhite));
+        texts.push_back(centred("P oder Klick: weiter", 0.22f, 0.04f, kWhite));
     }
     if (v.showFrameRate) {
         texts.push_back(
             {formatNumber(static_cast<float>(v.frameRate)) + " fps", 0.8f, 0.9f, 0.03f, kWhite});
     }
+    return texts;
+}
+
+std::vector<HudText> replayLayout(const HudValues& values, bool ended) {
+    std::vector<HudText> texts = hudLayout(values);
+    texts.push_back(centred("Wiederholung", 0.62f, 0.05f, kWhite));
+    if (ended)
+        texts.push_back(centred("Ende der Wiederholung", -0.74f, 0.05f, kWhite));
     return texts;
 }
 

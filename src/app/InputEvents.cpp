@@ -24,6 +24,16 @@ void InputEvents::key(int key, int action) {
     case GLFW_KEY_ESCAPE:
         ++pending_.escape;
         break;
+    case GLFW_KEY_P:
+        ++pending_.p;
+        break;
+    case GLFW_KEY_ENTER:
+    case GLFW_KEY_KP_ENTER:
+        ++pending_.enter;
+        break;
+    case GLFW_KEY_SPACE:
+        ++pending_.space;
+        break;
     default:
         break;
     }

@@ -116,6 +116,9 @@ FrameInput Window::snapshot() const {
     in.m = down(GLFW_KEY_M);
     in.n = down(GLFW_KEY_N);
     in.escape = down(GLFW_KEY_ESCAPE);
+    in.p = down(GLFW_KEY_P);
+    in.enter = down(GLFW_KEY_ENTER) || down(GLFW_KEY_KP_ENTER);
+    in.space = down(GLFW_KEY_SPACE);
     in.leftButton = glfwGetMouseButton(window_, GLFW_MOUSE_BUTTON_LEFT) == GLFW_PRESS;
     in.rightButton = glfwGetMouseButton(window_, GLFW_MOUSE_BUTTON_RIGHT) == GLFW_PRESS;
     double x = 0.0, y = 0.0;
@@ -123,6 +126,8 @@ FrameInput Window::snapshot() const {
     in.mouseX = static_cast<int>(std::floor(x));
     in.mouseY = static_cast<int>(std::floor(y));
     in.windowOpen = isOpen();
+    in.focused = glfwGetWindowAttrib(window_, GLFW_FOCUSED) == GLFW_TRUE;
+    in.iconified = glfwGetWindowAttrib(window_, GLFW_ICONIFIED) == GLFW_TRUE;
     in.presses = events_.pending();
     in.pad = readGamepad();
     return in;

@@ -7,6 +7,7 @@
 #include "app/Config.h"
 #include "app/Game.h"
 #include "app/GlState.h"
+#include "app/ResultsFile.h"
 #include "app/Window.h"
 #include "audio/SoundEngine.h"
 #include "io/Report.h"
@@ -21,6 +22,21 @@ extern "C" const char* __asan_default_options() {
 }
 #endif
 
+namespace {
+
+// ${XDG_DATA_HOME:-~/.local/share}/quorvex/results; empty when neither gives a place.
+std::string resultsPath() {
+    const char* data = std::getenv("XDG_DATA_HOME");
+    if (data && data[0] == '/')
+        return std::string(data) + "/quorvex/results";
+    const char* home = std::getenv("HOME");
+    if (home && home[0] == '/')
+        return std::string(home) + "/.local/share/quorvex/results";
+    return "";
+}
+
+} // namespace
+
 int main() {
     // A seed fixes every random choice of the run, so that a start can be played again.
     std::uint64_t seed = freshSeed();
@@ -31,7 +47,6 @@ int main() {
             return kConfigExitStatus;
         }
     }
-    seedChance(seed);
 
     const ConfigResult config = readConfig("resources/config");
     if (!config.ok) {
@@ -59,9 +74,12 @@ int main() {
     setGlobalGlState();
 
     std::unique_ptr<Game> game =
-        Game::create(width, height, &Window::time, &SoundEngine::create, Graphics::On);
+        Game::create(width, height, &Window::time, &SoundEngine::create, Graphics::On, seed);
     if (!game)
         return 0;
+    ResultsFile results(resultsPath());
+    results.load();
+    game->keepResults(&results);
     while (game->onStartScreen())
         game->startScreenFrame(*window);
     game->startMusic();

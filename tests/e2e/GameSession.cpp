@@ -53,7 +53,7 @@ void sleepSeconds(double seconds) {
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
 }
 
-GameSession::GameSession(const std::string& workDir) {
+GameSession::GameSession(const std::string& workDir, const std::vector<std::string>& wrapper) {
     char pattern[] = "/tmp/quorvex-e2e-XXXXXX";
     dir_ = mkdtemp(pattern);
     display_ = XOpenDisplay(nullptr);
@@ -65,10 +65,17 @@ GameSession::GameSession(const std::string& workDir) {
         const int err = open((dir_ + "/stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         dup2(out, 1);
         dup2(err, 2);
-        setenv("QUORVEX_SEED", kSeed, 1);
+        setenv("QUORVEX_SEED", kSeed, 0); // unless a test chose its own
         setenv("SDL_AUDIODRIVER", "disk", 1);
         setenv("SDL_DISKAUDIOFILE", (dir_ + "/audio.raw").c_str(), 1);
-        execl(QUORVEX_BINARY, QUORVEX_BINARY, static_cast<char*>(nullptr));
+        for (const char* place : {"XDG_DATA_HOME", "XDG_STATE_HOME", "XDG_CONFIG_HOME"})
+            setenv(place, (dir_ + "/" + place).c_str(), 0);
+        std::vector<char*> argv;
+        for (const std::string& word : wrapper)
+            argv.push_back(const_cast<char*>(word.c_str()));
+        argv.push_back(const_cast<char*>(QUORVEX_BINARY));
+        argv.push_back(nullptr);
+        execvp(argv[0], argv.data());
         _exit(127);
     }
     if (!display_)
@@ -93,6 +100,8 @@ GameSession::~GameSession() {
         kill(pid_, SIGKILL);
         waitpid(pid_, nullptr, 0);
     }
+    if (display_ && thief_)
+        XDestroyWindow(display_, thief_);
     if (display_)
         XCloseDisplay(display_);
     std::system(("rm -rf '" + dir_ + "'").c_str());
@@ -133,6 +142,37 @@ void GameSession::requestClose() {
     event.xclient.data.l[1] = CurrentTime;
     XSendEvent(display_, window_, False, NoEventMask, &event);
     XFlush(display_);
+}
+
+void GameSession::stealFocus() {
+    if (!thief_) {
+        thief_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 64, 64, 0, 0, 0);
+        XMapWindow(display_, thief_);
+        // Only a viewable window can take the focus.
+        XWindowAttributes a{};
+        within(10, [&] {
+            return XGetWindowAttributes(display_, thief_, &a) && a.map_state == IsViewable;
+        });
+    }
+    XSetInputFocus(display_, thief_, RevertToParent, CurrentTime);
+    XFlush(display_);
+}
+
+void GameSession::giveFocusBack() {
+    xdotool("windowfocus --sync " + std::to_string(window_));
+}
+
+GameSession::Shot GameSession::frozenScreenshot() {
+    int raw = 0;
+    if (status_ != -1 || kill(pid_, SIGSTOP) != 0 || waitpid(pid_, &raw, WUNTRACED) != pid_)
+        return screenshot();
+    if (!WIFSTOPPED(raw)) { // it had ended
+        status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+        return screenshot();
+    }
+    const Shot shot = screenshot();
+    kill(pid_, SIGCONT);
+    return shot;
 }
 
 GameSession::Shot GameSession::screenshot() const {
@@ -178,6 +218,13 @@ int GameSession::Shot::count(int x0, int y0, int x1, int y1, const unsigned char
         }
     }
     return n;
+}
+
+int GameSession::Shot::text(float x, float y, float size, int chars, const unsigned char lo[3],
+                            const unsigned char hi[3]) const {
+    auto px = [this](float ndc) { return int((ndc + 1.0f) * 0.5f * width); };
+    auto py = [this](float ndc) { return int((1.0f - ndc) * 0.5f * height); };
+    return count(px(x), py(y + size), px(x + chars * 0.75f * size), py(y), lo, hi);
 }
 
 bool within(double seconds, const std::function<bool()>& done) {

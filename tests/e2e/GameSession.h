@@ -14,8 +14,11 @@ bool within(double seconds, const std::function<bool()>& done);
 // screenshots, output and the sound SDL's disk driver captured.
 class GameSession {
   public:
-    // Starts the game in `workDir` (the repository root by default) and waits for its window.
-    explicit GameSession(const std::string& workDir = QUORVEX_SOURCE_DIR);
+    // Starts the game in `workDir` (the repository root by default), behind `wrapper` (a
+    // command such as strace, with its arguments) when given, and waits for its window. The
+    // player's own files go to a folder of the session unless XDG_DATA_HOME says otherwise.
+    explicit GameSession(const std::string& workDir = QUORVEX_SOURCE_DIR,
+                         const std::vector<std::string>& wrapper = {});
     ~GameSession();
     GameSession(const GameSession&) = delete;
     GameSession& operator=(const GameSession&) = delete;
@@ -27,16 +30,35 @@ class GameSession {
     void resize(int width, int height);
     // Asks the window to close as a window manager's close button does.
     void requestClose();
+    // Another X client's window takes the keyboard focus; giving it back focuses the game.
+    void stealFocus();
+    void giveFocusBack();
+    pid_t pid() const { return pid_; }
 
     struct Shot {
+        using Rgb = std::vector<unsigned char>;
         int width = 0, height = 0;
         std::vector<unsigned char> rgb;
         const unsigned char* at(int x, int y) const { return &rgb[3 * (y * width + x)]; }
+        // The pixels of [x0, x1) x [y0, y1), row by row.
+        Rgb crop(int x0, int y0, int x1, int y1) const {
+            Rgb part;
+            for (int y = y0; y < y1; ++y)
+                part.insert(part.end(), at(x0, y), at(x1, y));
+            return part;
+        }
         // Pixels in [x0, x1) x [y0, y1) whose channels all lie within [lo, hi].
         int count(int x0, int y0, int x1, int y1, const unsigned char lo[3],
                   const unsigned char hi[3]) const;
+        // The same over a line of `chars` characters drawn at (x, y) in device coordinates,
+        // `size` high, each 0.75 of that wide.
+        int text(float x, float y, float size, int chars, const unsigned char lo[3],
+                 const unsigned char hi[3]) const;
     };
     Shot screenshot() const;
+    // The same with the game stopped (SIGSTOP) meanwhile: however long a loaded machine takes
+    // for it, the game's next frame steps at most a quarter second of play.
+    Shot frozenScreenshot();
 
     // Waits for the game to end; -1 if it did not within `seconds` (then it is killed).
     int waitForExit(double seconds);
@@ -54,6 +76,7 @@ class GameSession {
     Display* display_ = nullptr;
     Window window_ = 0;
     pid_t pid_ = -1;
+    Window thief_ = 0;
     std::string dir_;
     int status_ = -1;
 };

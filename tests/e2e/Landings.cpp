@@ -8,13 +8,12 @@
 #include "audio/SoundEngine.h"
 #include "player/Player.h"
 #include "support/ScriptedScreen.h"
-#include "world/Random.h"
 
 double nearestLandingDegrees(const char* seed, double seconds) {
-    seedChance(std::stoull(seed)); // as the game does with QUORVEX_SEED
     double now = 0.0, nearest = 180.0;
     auto game = Game::create(
-        1280, 720, [&now] { return now; }, &SoundEngine::createSilent, Graphics::Off);
+        1280, 720, [&now] { return now; }, &SoundEngine::createSilent, Graphics::Off,
+        std::stoull(seed));
     game->shell().state.started = true;
     const glm::vec3 start = game->world().player->position;
     const auto& enemies = game->world().enemies;

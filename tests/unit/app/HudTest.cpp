@@ -61,3 +61,24 @@ TEST(HudLayout, ElementsInOrderThenTheEndMessageAndTheFrameRate) {
     EXPECT_EQ(textsOf(v)[1], "0");
     EXPECT_EQ(textsOf(v)[8] + textsOf(v)[9], "Game Over!0 fps");
 }
+
+TEST(HudLayout, GameOverTellsThePlaceAndTheBestTimeAndAPauseSaysSo) {
+    HudValues v;
+    v.lives = 0.0f;
+    v.place = 0;
+    v.bestTime = 125.0;
+    v.playAgain = true;
+    std::vector<std::string> texts = textsOf(v);
+    EXPECT_EQ(std::vector<std::string>(texts.begin() + 8, texts.end()),
+              std::vector<std::string>({"Game Over!", "Bestzeit 00:02:05",
+                                        "Kein Platz unter den besten zehn", "Klick: neues Spiel"}));
+    v.place = 1;
+    v.newBest = true;
+    v.paused = true; // no pause once lost
+    texts = textsOf(v);
+    EXPECT_EQ(texts[9] + "|" + texts[11], "Neuer Rekord!|Platz 1");
+    EXPECT_EQ(texts.size(), 13u);
+    v.lives = 5.0f;
+    EXPECT_EQ(textsOf(v).back(), "P oder Klick: weiter");
+    EXPECT_NEAR(centred("Pause", 0.3f, 0.12f, {}).x, -0.225f, 1e-6f);
+}

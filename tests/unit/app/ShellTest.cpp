@@ -16,9 +16,8 @@
 class ShellScript : public testing::Test {
   protected:
     void SetUp() override {
-        seedChance(7);
         game = Game::create(
-            1280, 720, [this] { return now; }, &SoundEngine::createSilent, Graphics::Off);
+            1280, 720, [this] { return now; }, &SoundEngine::createSilent, Graphics::Off, 7);
         world = &game->world();
         shell = &game->shell();
     }
@@ -125,4 +124,82 @@ TEST_F(ShellScript, PointerAndAspectFollowTheWindowsSizeAndAMinimisedWindowKeeps
     game->startScreenFrame(screen);
     EXPECT_LT(glm::distance(world->player->facing, up), 1e-3f);
     EXPECT_EQ(world->camera->aspect, 2.0f);
+}
+
+TEST_F(ShellScript, PauseStopsEveryTimerUntilPOrAClickAndFocusLossPausesByItself) {
+    FrameInput in;
+    in.leftButton = true;
+    frame(in, 3); // a punch on its way out
+    world->player->superPunchCooldown = 10.0f;
+    in = FrameInput{};
+    in.p = true;
+    frame(in);
+    ASSERT_TRUE(shell->state.paused);
+    const double clock = shell->state.gameClock;
+    const float progress = world->player->punchProgress, cooldown = 10.0f;
+    const glm::vec3 enemy = world->enemies.front()->position;
+    const size_t enemies = world->enemies.size();
+    in.f2 = true; // held P does not resume; the display toggles still work
+    frame(in, 120);
+    EXPECT_TRUE(shell->state.paused);
+    EXPECT_TRUE(shell->state.showFrameRate);
+    EXPECT_EQ(shell->state.gameClock, clock);
+    EXPECT_EQ(world->player->punchProgress, progress);
+    EXPECT_EQ(world->player->superPunchCooldown, cooldown);
+    EXPECT_EQ(world->enemies.front()->position, enemy);
+    EXPECT_EQ(world->enemies.size(), enemies);
+    in = FrameInput{};
+    in.leftButton = true; // resumes, and is no punch however long it is held
+    frame(in, 30);
+    EXPECT_FALSE(shell->state.paused);
+    EXPECT_GT(shell->state.gameClock, clock);
+    EXPECT_LT(world->player->superPunchCooldown, cooldown);
+    EXPECT_FALSE(world->player->punching);
+    in.focused = false;
+    frame(in);
+    EXPECT_TRUE(shell->state.paused);
+    in = FrameInput{};
+    in.p = true;
+    frame(in);
+    in.iconified = true;
+    frame(in);
+    EXPECT_TRUE(shell->state.paused);
+}
+
+TEST_F(ShellScript, NoFramePlaysMoreThanAQuarterSecond) {
+    now += 3600.0; // a laptop suspended for an hour
+    EXPECT_EQ(shell->frameTime(), 0.25f);
+    frame(FrameInput{});
+    EXPECT_NEAR(shell->frameTime(), 0.0f, 1e-6f);
+}
+
+TEST_F(ShellScript, GameOverWaitsASecondThenAFreshPressBeginsAFreshGame) {
+    FrameInput in;
+    in.f2 = in.w = true;
+    frame(in, 60);
+    world->kills = 3;
+    world->player->lives = 0.0f;
+    in = FrameInput{};
+    in.pad.a = true; // held through the loss and on
+    frame(in, 30);
+    in.presses.enter = 1; // too early
+    frame(in);
+    in.presses.enter = 0;
+    frame(in, 50);
+    EXPECT_EQ(&game->world(), world);
+    in.pad.a = false;
+    frame(in);
+    in.pad.a = true;
+    frame(in);
+    ASSERT_NE(&game->world(), world);
+    World& fresh = game->world();
+    EXPECT_EQ(fresh.player->lives, 100.0f);
+    EXPECT_EQ(fresh.kills, 0);
+    EXPECT_EQ(fresh.enemies.size(), 5u);
+    EXPECT_EQ(shell->state.gameClock, 0.0);
+    EXPECT_TRUE(shell->state.showFrameRate);
+    frame(in, 44); // the cadence starts again from the new game
+    EXPECT_EQ(fresh.enemies.size(), 5u);
+    frame(in, 2);
+    EXPECT_EQ(fresh.enemies.size(), 6u);
 }
