@@ -1,5 +1,5 @@
 #include "GameSession.h"
-#include "Landings.h"
+#include "support/Fixtures.h"
 
 #include <X11/Xutil.h>
 #include <fcntl.h>
@@ -65,7 +65,7 @@ GameSession::GameSession(const std::string& workDir, const std::vector<std::stri
         const int err = open((dir_ + "/stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         dup2(out, 1);
         dup2(err, 2);
-        setenv("QUORVEX_SEED", kSeed, 0); // unless a test chose its own
+        setenv("QUORVEX_SEED", kEndToEndSeed, 0); // unless a test chose its own
         setenv("SDL_AUDIODRIVER", "disk", 1);
         setenv("SDL_DISKAUDIOFILE", (dir_ + "/audio.raw").c_str(), 1);
         for (const char* place : {"XDG_DATA_HOME", "XDG_STATE_HOME", "XDG_CONFIG_HOME"})
@@ -83,16 +83,8 @@ GameSession::GameSession(const std::string& workDir, const std::vector<std::stri
     window_ = findWindow(30);
     if (!window_)
         return;
+    // Input sent while the game still loads waits in the X server for its first frame.
     xdotool("windowfocus --sync " + std::to_string(window_));
-    // Until the first frame is drawn (at most 6 s: with broken shaders nothing ever is), so that
-    // input on a loaded machine does not go to a game still loading.
-    for (int i = 0; i < 60; ++i) {
-        const Shot shot = screenshot();
-        if (std::any_of(shot.rgb.begin(), shot.rgb.end(), [](unsigned char c) { return c > 8; }))
-            break;
-        sleepSeconds(0.1);
-    }
-    sleepSeconds(0.3);
 }
 
 GameSession::~GameSession() {
@@ -220,8 +212,8 @@ int GameSession::Shot::count(int x0, int y0, int x1, int y1, const unsigned char
     return n;
 }
 
-int GameSession::Shot::text(float x, float y, float size, int chars, const unsigned char lo[3],
-                            const unsigned char hi[3]) const {
+int GameSession::Shot::text(float x, float y, float size, int chars, const unsigned char* lo,
+                            const unsigned char* hi) const {
     auto px = [this](float ndc) { return int((ndc + 1.0f) * 0.5f * width); };
     auto py = [this](float ndc) { return int((1.0f - ndc) * 0.5f * height); };
     return count(px(x), py(y + size), px(x + chars * 0.75f * size), py(y), lo, hi);

@@ -7,6 +7,9 @@
 #include <sys/types.h>
 #include <vector>
 
+// The white of the head-up display's labels, with a little room for blending at glyph edges.
+inline const unsigned char kWhiteLo[3] = {200, 200, 200}, kWhiteHi[3] = {255, 255, 255};
+
 // Polls `done` every 50 ms until it holds; false if it did not within `seconds`.
 bool within(double seconds, const std::function<bool()>& done);
 
@@ -52,8 +55,8 @@ class GameSession {
                   const unsigned char hi[3]) const;
         // The same over a line of `chars` characters drawn at (x, y) in device coordinates,
         // `size` high, each 0.75 of that wide.
-        int text(float x, float y, float size, int chars, const unsigned char lo[3],
-                 const unsigned char hi[3]) const;
+        int text(float x, float y, float size, int chars, const unsigned char* lo = kWhiteLo,
+                 const unsigned char* hi = kWhiteHi) const;
     };
     Shot screenshot() const;
     // The same with the game stopped (SIGSTOP) meanwhile: however long a loaded machine takes
