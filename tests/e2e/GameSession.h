@@ -2,9 +2,16 @@
 
 #include <X11/Xlib.h>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <sys/types.h>
 #include <vector>
+
+// The white of the head-up display's labels, with a little room for blending at glyph edges.
+inline const unsigned char kWhiteLo[3] = {200, 200, 200}, kWhiteHi[3] = {255, 255, 255};
+
+// Polls `done` every 50 ms until it holds; false if it did not within `seconds`.
+bool within(double seconds, const std::function<bool()>& done);
 
 // The real game on the test run's X display, driven like a player would with xdotool; its
 // screenshots, output and the sound SDL's disk driver captured.
@@ -50,10 +57,13 @@ class GameSession {
                   const unsigned char hi[3]) const;
         // The same over a line of `chars` characters drawn at (x, y) in device coordinates,
         // `size` high, each 0.75 of that wide.
-        int text(float x, float y, float size, int chars, const unsigned char lo[3],
-                 const unsigned char hi[3]) const;
+        int text(float x, float y, float size, int chars, const unsigned char* lo = kWhiteLo,
+                 const unsigned char* hi = kWhiteHi) const;
     };
     Shot screenshot() const;
+    // The same with the game stopped (SIGSTOP) meanwhile: however long a loaded machine takes
+    // for it, the game's next frame steps at most a quarter second of play.
+    Shot frozenScreenshot();
 
     // Waits for the game to end; -1 if it did not within `seconds` (then it is killed).
     int waitForExit(double seconds);

@@ -26,6 +26,9 @@ class RenderPasses : public testing::Test {
         world = std::make_unique<World>(sound.get(), [] { return 0.0; });
     }
     std::vector<float> shadowDepths() const { // after a frame
+        // Mesa's llvmpipe lets glGetTexImage read a depth texture that is no longer attached
+        // while its rasterizer still draws the queued passes into it: wait for them first.
+        glFinish();
         std::vector<float> depth(ShadowMap::kSize * ShadowMap::kSize);
         glBindTexture(GL_TEXTURE_2D, shadowMap->depthTexture());
         glGetTexImage(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT, GL_FLOAT, depth.data());

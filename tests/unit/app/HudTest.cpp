@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/Hud.h"
+#include "unit/world/WorldTestSupport.h"
 
 TEST(HudTexts, NumbersRoundHalfUpAndTheClockHasTwoDigitFields) {
     const std::vector<std::string> texts = {
@@ -11,6 +12,21 @@ TEST(HudTexts, NumbersRoundHalfUpAndTheClockHasTwoDigitFields) {
     EXPECT_EQ(texts, std::vector<std::string>({"-3", "0.13", "-0.12", "100", "1.23457e+06",
                                                "Bereit!", "noch 0s", "noch 12s", "00:00:59",
                                                "01:02:05", "100:00:00"}));
+}
+
+TEST(HudTexts, BereitComesBackOnceTheCooldownHasRunOutAndStays) {
+    // 1/60 s does not divide 15 s: the cool-down passes 0 and must land on exactly 0.
+    TestWorld t;
+    Player& p = t.player();
+    p.superPunch();
+    while (p.superPunchCooldown <= 0.0f)
+        p.update(1.0f / 60.0f);
+    int frames = 0;
+    for (; superPunchText(p.superPunchCooldown) != "Bereit!" && frames < 2000; ++frames)
+        p.update(1.0f / 60.0f);
+    EXPECT_NEAR(frames, 15 * 60 + 1, 1);
+    for (int i = 0; i < 60; ++i, p.update(1.0f / 60.0f))
+        ASSERT_EQ(superPunchText(p.superPunchCooldown), "Bereit!") << i;
 }
 
 TEST(HudRamps, LivesAndCooldownColoursStayInsideTheirRamps) {

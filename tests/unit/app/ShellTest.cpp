@@ -6,9 +6,11 @@
 #include "app/Game.h"
 #include "audio/SoundEngine.h"
 #include "player/Player.h"
+#include "support/Fixtures.h"
 #include "support/ScriptedScreen.h"
 #include "world/Camera.h"
 #include "world/Random.h"
+#include "world/SphereMath.h"
 #include "world/World.h"
 
 // A scripted game without graphics: the game's own frames, a fake clock the test advances, one
@@ -45,6 +47,16 @@ TEST(ShellRules, FacingMusicAndVolume) {
         EXPECT_EQ(musicTrack(v), "resources/track" + std::string(track) + ".mp3") << v;
     EXPECT_EQ(volumeUp(0.5f), 0.5f + 0.1f);
     EXPECT_EQ(volumeUp(0.95f), 1.0f);
+}
+
+TEST_F(ShellScript, TheEndToEndSeedLandsTheFirstTwentyOneEnemiesOverAHundredDegreesAway) {
+    game = Game::create(
+        1280, 720, [this] { return now; }, &SoundEngine::createSilent, Graphics::Off,
+        std::stoull(kEndToEndSeed));
+    const glm::vec3 start = game->world().player->position;
+    for (size_t checked = 0; checked < 21; frame(FrameInput{})) // nobody dies: none is removed
+        for (const auto& enemies = game->world().enemies; checked < enemies.size(); ++checked)
+            EXPECT_GT(angleDegrees(glm::dot(enemies[checked]->getPosition(), start)), 100.0f);
 }
 
 TEST_F(ShellScript, FrameRateAfterOneSecondAndOneEnemyPerThreeQuarters) {

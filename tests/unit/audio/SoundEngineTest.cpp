@@ -48,6 +48,19 @@ class SoundEngineTest : public testing::Test {
         std::error_code error;
         return long(std::filesystem::file_size(dir.file("out.raw"), error) / 4 * !error);
     }
+    // Runs `call` with the mixer held between two buffers and returns the frames written before
+    // it: what it starts is heard within `latency` of that count, however long a busy machine
+    // keeps this thread from running.
+    long between(const std::function<void()>& call) const {
+        SDL_AudioDeviceID id = 1;
+        while (id < 16 && SDL_GetAudioDeviceStatus(id) == SDL_AUDIO_STOPPED)
+            ++id;
+        SDL_LockAudioDevice(id);
+        const long asked = frames();
+        call();
+        SDL_UnlockAudioDevice(id);
+        return asked;
+    }
     // Left samples of frames [from, from + count) as runs, waiting up to 10 s for them.
     Runs heard(long from, long count) const {
         for (int i = 0; i < 2000 && frames() < from + count; ++i)
@@ -112,11 +125,12 @@ TEST_F(SoundEngineTest, SoundsAreHeardAtOnceForTheirLengthOrLoopWithoutAGap) {
     CaptureStderr();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const long asked = frames();
-        EXPECT_EQ(engine->play2D(c.file, c.looped, false, c.track) != nullptr, c.track);
+        const long asked = between([&] {
+            EXPECT_EQ(engine->play2D(c.file, c.looped, false, c.track) != nullptr, c.track);
+        });
         const long start = waitFor(asked, [](int s) { return s != 0; });
         ASSERT_GE(start, 0) << "never heard";
-        EXPECT_LE(start, asked + latency + tenth);
+        EXPECT_LE(start, asked + latency);
         EXPECT_EQ(heard(start, 10 * tenth), c.heard);
         std::filesystem::remove(punch); // a second play must not read the file again
     }
@@ -127,20 +141,20 @@ TEST_F(SoundEngineTest, SoundsAreHeardAtOnceForTheirLengthOrLoopWithoutAGap) {
 TEST_F(SoundEngineTest, EffectsMixOverTheMusicAndTheNewestWinsWhenAllChannelsAreBusy) {
     ASSERT_NE(engine->play2D(wav("track.wav", 1000, 0.5), true, false, true), nullptr);
     ASSERT_GE(waitFor(0, [](int s) { return s == 1000; }), 0);
-    long asked = frames();
-    engine->play2D(wav("a.wav", 3000, 0.3), false, false, false);
-    engine->play2D(wav("b.wav", 7000, 0.3), false, false, false);
+    const std::string a = wav("a.wav", 3000, 0.3), b = wav("b.wav", 7000, 0.3);
+    long asked = between([&] {
+        engine->play2D(a, false, false, false);
+        engine->play2D(b, false, false, false);
+    });
     const Runs mixed = heard(waitFor(asked, [](int s) { return s == 11000; }), 4 * tenth);
-    ASSERT_GE(mixed.size(), 2u) << "the effects do not add up over the music";
-    EXPECT_GE(mixed[0].second, 2 * tenth); // the two may start a buffer apart
-    EXPECT_EQ(mixed.back().first, 1000) << "the music must go on under and after the effects";
+    EXPECT_EQ(mixed, Runs({{11000, 3 * tenth}, {1000, tenth}})) << "not added over the music";
 
     const std::string hum = wav("hum.wav", 100, 0.1);
     for (int i = 0; i < 32; ++i)
         engine->play2D(hum, true, false, false);
     ASSERT_GE(waitFor(asked, [](int s) { return s == 4200; }), 0);
-    asked = frames();
-    engine->play2D(wav("punch.wav", 5000, 0.2), false, false, false);
+    const std::string punch = wav("punch.wav", 5000, 0.2);
+    asked = between([&] { engine->play2D(punch, false, false, false); });
     EXPECT_GE(waitFor(asked, [](int s) { return s == 9100; }), 0) << "one hum gives way";
 }
 
@@ -159,12 +173,11 @@ TEST_F(SoundEngineTest, VolumeChangesAreClampedAndHeardAtOnceAndAPausedStartStay
     } steps[] = {{0.25f, 0.25f, 2000}, {-0.2f, 0.0f, 0}, {1.5f, 1.0f, 8000}, {NAN, 0.0f, 0}};
     for (const auto& step : steps) {
         SCOPED_TRACE(step.set);
-        const long asked = frames();
-        music->setVolume(step.set);
+        const long asked = between([&] { music->setVolume(step.set); });
         EXPECT_EQ(music->getVolume(), step.kept);
         EXPECT_EQ(heard(since, asked - since).size(), 1u) << "changed before the call";
         since = waitFor(asked, [&](int s) { return s == step.level; });
-        EXPECT_LE(since, asked + latency + tenth);
+        EXPECT_LE(since, asked + latency);
         ASSERT_EQ(heard(since, 2 * tenth), Runs({{step.level, 2 * tenth}})) << "not held";
     }
 }

@@ -42,6 +42,7 @@ TEST(Enemy, AttackersEachDealFiveLivesPerSecondButShareOneSoundGate) {
     for (float side : {0.0f, 120.0f, 240.0f}) {
         t.landEnemy(along(p, turned(p, t.player().forward, side), 2.5f));
     }
+    t.enemy(0).chasing = false; // wanders for the first 2 s, punching all the same
     t.run(192, kDt);
     EXPECT_NEAR(t.player().lives, 100.0f - 3 * 5 * 3.0f, 1e-3f);
     EXPECT_EQ(t.plays(kEnemyPunchWav), 4); // 0.7 s apart: frames 45, 90, 135, 180
@@ -88,6 +89,28 @@ TEST(Enemy, BlockedChaseTurnsToWanderingUntilTwoSecondsPass) {
     EXPECT_FALSE(a.chasing);
     frames(1, true);
     EXPECT_TRUE(a.chasing);
+}
+
+TEST(Enemy, EveryWanderLastsTwoSecondsOfItsOwnWhateverSendsItAgain) {
+    // Far from the player: nothing blocks or attacks. A blocked time above 0.3 sends an enemy
+    // wandering at its next update, as a random draw would, and a second send halfway through
+    // gives a new target but keeps the wander's clock. Chasing leaves that clock at 0.
+    TestWorld t;
+    seedChance(1);
+    Enemy& e = t.landEnemy(along(t.player().position, t.player().forward, 150.0f));
+    for (int wander = 0; wander < 2; ++wander) {
+        for (int i = 0; i < 64; ++i)
+            e.update(kDt);
+        ASSERT_TRUE(e.chasing);
+        EXPECT_EQ(e.wanderTime, 0.0f);
+        int updates = 0;
+        for (; updates == 0 || (!e.chasing && updates < 1000); ++updates) {
+            e.blockedTime = updates % 64 == 0 ? 0.31f : e.blockedTime;
+            e.update(kDt);
+            EXPECT_LE(e.blockedTime, 0.0f) << updates;
+        }
+        EXPECT_EQ(updates, 130) << wander; // 129 updates of wandering pass 2 s
+    }
 }
 
 TEST(Enemy, KilledEnemyFliesStraightAwayFadesAndIsRemovedAfterASecond) {
