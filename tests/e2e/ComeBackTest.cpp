@@ -17,14 +17,8 @@ using Shot = GameSession::Shot;
 const unsigned char kRedLo[3] = {230, 30, 30}, kRedHi[3] = {255, 70, 70};
 const unsigned char kGreenLo[3] = {30, 230, 30}, kGreenHi[3] = {70, 255, 70};
 
-std::string readText(const std::string& path) {
-    std::ostringstream text;
-    text << std::ifstream(path).rdbuf();
-    return text.str();
-}
-
 int resultLines(const std::string& path) {
-    std::istringstream in(readText(path));
+    std::istringstream in(readFile(path));
     int n = 0;
     for (std::string line; std::getline(in, line);)
         n += !line.empty() && line[0] >= '0' && line[0] <= '9';
@@ -53,10 +47,10 @@ bool holdsStill(GameSession& game, double seconds) {
     return false;
 }
 
-bool moves(GameSession& game) {
+// Whether the picture changes within `seconds`: a running game soon does, however slowly.
+bool moves(GameSession& game, double seconds = 10) {
     const Shot a = game.screenshot();
-    sleepSeconds(1.5);
-    return a.rgb != game.screenshot().rgb;
+    return within(seconds, [&] { return a.rgb != game.screenshot().rgb; });
 }
 
 // Seed 9 loses a game in which the character stands still after about 16 s, long enough
@@ -95,7 +89,7 @@ TEST(ComeBack, LoseSeeTheResultPlayAgainPauseByKeyAndByFocusQuitThenWatchTheLost
     for (int i = 0; i < 240 && !gameOverShown(over); ++i, sleepSeconds(0.25))
         over = game.screenshot();
     ASSERT_TRUE(gameOverShown(over)) << "the character standing still never lost";
-    EXPECT_EQ(resultLines(player.results), 1) << readText(player.results);
+    EXPECT_EQ(resultLines(player.results), 1) << readFile(player.results);
     // "Klick: neues Spiel" after a second.
     auto prompt = [](const Shot& s) { return s.text(-0.27f, -0.995f, 0.04f, 18); };
     for (int i = 0; i < 40 && prompt(over) < 50; ++i, sleepSeconds(0.25))
@@ -115,13 +109,13 @@ TEST(ComeBack, LoseSeeTheResultPlayAgainPauseByKeyAndByFocusQuitThenWatchTheLost
     game.holdKey("p", 0.2);
     ASSERT_TRUE(holdsStill(game, 5)) << "P did not pause";
     EXPECT_GT(game.screenshot().text(-0.225f, 0.3f, 0.12f, 5), 100);
-    EXPECT_FALSE(moves(game)) << "the paused game moved on";
+    EXPECT_FALSE(moves(game, 1.5)) << "the paused game moved on";
     game.holdKey("p", 0.2);
     EXPECT_TRUE(moves(game)) << "P did not resume";
 
     game.stealFocus();
     ASSERT_TRUE(holdsStill(game, 5)) << "losing the focus did not pause";
-    EXPECT_FALSE(moves(game));
+    EXPECT_FALSE(moves(game, 1.5));
     game.giveFocusBack();
     game.holdButton(1, 0.2);
     EXPECT_TRUE(moves(game)) << "a click did not resume";
@@ -131,7 +125,7 @@ TEST(ComeBack, LoseSeeTheResultPlayAgainPauseByKeyAndByFocusQuitThenWatchTheLost
     ASSERT_EQ(resultLines(player.results), 2) << "the game quit while it ran is kept too";
 
     // The lost game is the best: its replay is named at the end of the first result's line.
-    const std::string results = readText(player.results);
+    const std::string results = readFile(player.results);
     const std::size_t end = results.find(".replay\n");
     const std::string lost =
         player.data.file("quorvex/replays/" + results.substr(results.rfind(' ', end) + 1,
@@ -174,19 +168,19 @@ TEST(ComeBack, AKillWhileTheResultsAreWrittenLeavesTheOldFileWhole) {
             sleepSeconds(0.05);
         ASSERT_TRUE(std::filesystem::exists(fresh)) << "no write began";
         // The game is strace's child.
-        const std::string children = readText("/proc/" + std::to_string(game.pid()) + "/task/" +
+        const std::string children = readFile("/proc/" + std::to_string(game.pid()) + "/task/" +
                                               std::to_string(game.pid()) + "/children");
         ASSERT_EQ(kill(std::stoi(children), SIGKILL), 0);
         game.waitForExit(10);
     }
-    EXPECT_EQ(readText(player.results), old);
+    EXPECT_EQ(readFile(player.results), old);
 
     GameSession again(QUORVEX_SOURCE_DIR, player.env);
     ASSERT_NO_FATAL_FAILURE(start(again));
     again.holdKey("Escape", 0.3);
     EXPECT_EQ(again.waitForExit(10), 0);
     EXPECT_EQ(again.standardError().find("results"), std::string::npos) << again.standardError();
-    EXPECT_EQ(resultLines(player.results), 2) << readText(player.results);
+    EXPECT_EQ(resultLines(player.results), 2) << readFile(player.results);
 }
 
 } // namespace

@@ -14,17 +14,9 @@
 #include <cstring>
 #include <fstream>
 #include <functional>
-#include <sstream>
 #include <thread>
 
 namespace {
-
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // The game's window id, or 0 after `seconds` (a loaded machine may take a while to start it).
 Window findWindow(double seconds) {
@@ -243,14 +235,14 @@ bool GameSession::waitForOutput(const std::string& text, double seconds) const {
 }
 
 std::string GameSession::standardOutput() const {
-    return readAll(dir_ + "/stdout");
+    return readFile(dir_ + "/stdout");
 }
 std::string GameSession::standardError() const {
-    return readAll(dir_ + "/stderr");
+    return readFile(dir_ + "/stderr");
 }
 
 double GameSession::musicLevel() const {
-    const std::string bytes = readAll(dir_ + "/audio.raw");
+    const std::string bytes = readFile(dir_ + "/audio.raw");
     std::vector<short> samples(bytes.size() / 2);
     std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
     const size_t slice = 44100 * 2 / 50, span = 44100 * 2;

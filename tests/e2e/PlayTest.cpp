@@ -112,14 +112,6 @@ void hudShows(GameSession& game) {
     const Shot shot = game.screenshot();
     EXPECT_GT(shot.text(-0.9f, 0.85f, 0.05f, 5), 30) << "no \"Leben\"";
     EXPECT_GT(shot.text(0.5f, 0.85f, 0.05f, 4), 20) << "no \"Zeit\"";
-    // Lives green (full), kills red, clock blue, each within a few levels of its authored sRGB
-    // value (0.2 is 51) where the small glyphs cover whole pixels.
-    const unsigned char greenLo[3] = {43, 247, 43}, greenHi[3] = {59, 255, 59};
-    const unsigned char redLo[3] = {247, 43, 43}, redHi[3] = {255, 59, 59};
-    const unsigned char blueLo[3] = {43, 43, 247}, blueHi[3] = {59, 59, 255};
-    EXPECT_GT(shot.text(-0.9f, 0.8f, 0.05f, 3, greenLo, greenHi), 5) << "lives";
-    EXPECT_GT(shot.text(-0.1f, 0.75f, 0.09f, 1, redLo, redHi), 20) << "kills";
-    EXPECT_GT(shot.text(0.5f, 0.8f, 0.05f, 8, blueLo, blueHi), 20) << "clock";
     // Only the prompt's lower part: "Besiegte Gegner" overlaps its top.
     EXPECT_EQ(shot.text(-0.18f, 0.8f, 0.045f, 6), 0) << "prompt still shown";
 }
@@ -161,22 +153,14 @@ TEST(Play, StartClickPunchWalkHudAndDisplayKeysThenEscape) {
 }
 
 // Presses shorter than a frame on a slow renderer (one software-rendering thread): xdotool
-// sends each button or key down and up at once, so polling alone would see none of them. First
-// the window is resized, as a window manager would, and the picture must fill it. The capture
-// lags the mixer by a few buffers: each level is waited for.
-TEST(QuickInput, TheResizedWindowIsFilledAnInstantClickStartsInstantTapsOfNAndMSetTheMusic) {
+// sends each button or key down and up at once, so polling alone would see none of them. The
+// capture lags the mixer by a few buffers: each level is waited for.
+TEST(QuickInput, AnInstantClickStartsAndInstantTapsOfNAndMSetTheMusic) {
     setenv("LP_NUM_THREADS", "1", 1);
     GameSession game;
     unsetenv("LP_NUM_THREADS");
     ASSERT_TRUE(game.hasWindow()) << game.standardError();
-    game.resize(960, 540);
-    Shot shot;
-    within(20, [&] {
-        shot = game.screenshot();
-        return shot.width == 960 && litPlanetDiscFault(shot).empty();
-    });
-    EXPECT_EQ(litPlanetDiscFault(shot), "") << shot.width << " x " << shot.height;
-    game.movePointer(480, 135);
+    game.movePointer(640, 180);
     ASSERT_EQ(std::system("xdotool click 1"), 0);
     ASSERT_TRUE(game.waitForOutput("\n", 10)) << "the click did not start the game";
     double full = 0.0, silent = 0.0, raised = 0.0; // the music starts at volume 1

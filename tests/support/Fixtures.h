@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,12 @@
 // character's start place, so none comes within 6 degrees of it before 5.6 s of play, nor into
 // the picture before 3 s. The shell's tests check it.
 constexpr const char* kEndToEndSeed = "35383519";
+
+// The whole file's bytes; empty if it cannot be read.
+inline std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 // A fresh directory under the system's temporary directory, removed with its contents.
 class TempDir {
