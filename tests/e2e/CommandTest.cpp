@@ -13,28 +13,15 @@ namespace {
 
 using Shot = GameSession::Shot;
 
-// Waits up to 20 s for the window to take the size and show the planet's disc at it: the lit
-// span of the middle row, whose radius is about 0.426 of the picture's height, centred whatever
-// the window's shape.
+// Waits up to 20 s for the window to take the size and show the start screen at it.
 void expectWindow(const GameSession& game, int width, int height, const char* after) {
     Shot shot;
-    int left = 0, right = 0;
-    auto fits = [&] {
-        left = width, right = -1;
-        for (int x = 0; x < shot.width; ++x) {
-            const unsigned char* p = shot.at(x, shot.height / 2);
-            if (p[0] + p[1] > 16)
-                left = std::min(left, x), right = x;
-        }
-        return std::abs(left + right - width) < 0.12 * height &&
-               std::abs(right - left - 0.852 * height) < 0.12 * height;
-    };
     within(20, [&] {
         shot = game.screenshot();
-        return shot.width == width && shot.height == height && fits();
+        return shot.width == width && shot.height == height && litPlanetDiscFault(shot).empty();
     });
     EXPECT_EQ(std::pair(shot.width, shot.height), std::pair(width, height)) << after;
-    EXPECT_TRUE(fits()) << after << ": lit from " << left << " to " << right;
+    EXPECT_EQ(litPlanetDiscFault(shot), "") << after;
 }
 
 } // namespace

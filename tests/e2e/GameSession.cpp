@@ -273,3 +273,24 @@ void Scratch::write(const std::string& file, const std::string& bytes) const {
     std::filesystem::remove(dir / file);
     std::ofstream(dir / file, std::ios::binary) << bytes;
 }
+
+// About 307 pixels of radius at 720 high.
+std::string litPlanetDiscFault(const GameSession::Shot& shot) {
+    int inside = 0, insideLit = 0, outside = 0, outsideDark = 0;
+    double left = 0.0, right = 0.0;
+    const double scale = shot.height / 720.0, cx = shot.width / 2.0, cy = shot.height / 2.0;
+    for (int y = int(cy - 240 * scale); y < cy + 240 * scale; y += 4) {
+        for (int x = int(cx - 360 * scale); x < cx + 360 * scale; x += 4) {
+            const double r = std::hypot(x - cx, y - cy) / scale;
+            const double b = (shot.at(x, y)[0] + shot.at(x, y)[1] + shot.at(x, y)[2]) / 3.0;
+            inside += r < 280, insideLit += r < 280 && b > 8;
+            (x < cx ? left : right) += r < 280 ? b : 0.0;
+            outside += r > 330, outsideDark += r > 330 && b < 8;
+        }
+    }
+    if (insideLit <= inside * 95 / 100)
+        return "planet disc not filled";
+    if (outsideDark <= outside * 90 / 100)
+        return "something drawn around the planet";
+    return left > right * 1.2 ? "" : "the sun's side is not the lit side";
+}

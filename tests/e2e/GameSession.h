@@ -95,3 +95,8 @@ struct Scratch {
     ~Scratch();
     void write(const std::string& file, const std::string& bytes) const;
 };
+
+// What is wrong with the picture of the start screen, or "": the planet seen from 3 units with a
+// 45-degree field of view is a disc of 0.426 of the picture's height, centred whatever the
+// window's shape, lit from the sun's side (screen left from the start place).
+std::string litPlanetDiscFault(const GameSession::Shot& shot);

@@ -26,29 +26,6 @@ double difference(const Shot& a, const Shot& b, int x0 = 0, int y0 = 0, int x1 =
     return sum / (3.0 * (x1 - x0) * (y1 - y0));
 }
 
-// The planet seen from 3 units with a 45-degree field of view: a disc of about 307 pixels at
-// 720 high, centred in the window whatever its size, lit from the sun's side (+x, screen left
-// from the start place). What is wrong with the picture, or "".
-std::string litPlanetDiscFault(const Shot& shot) {
-    int inside = 0, insideLit = 0, outside = 0, outsideDark = 0;
-    double left = 0.0, right = 0.0;
-    const double scale = shot.height / 720.0, cx = shot.width / 2.0, cy = shot.height / 2.0;
-    for (int y = int(cy - 240 * scale); y < cy + 240 * scale; y += 4) {
-        for (int x = int(cx - 360 * scale); x < cx + 360 * scale; x += 4) {
-            const double r = std::hypot(x - cx, y - cy) / scale;
-            const double b = (shot.at(x, y)[0] + shot.at(x, y)[1] + shot.at(x, y)[2]) / 3.0;
-            inside += r < 280, insideLit += r < 280 && b > 8;
-            (x < cx ? left : right) += r < 280 ? b : 0.0;
-            outside += r > 330, outsideDark += r > 330 && b < 8;
-        }
-    }
-    if (insideLit <= inside * 95 / 100)
-        return "planet disc not filled";
-    if (outsideDark <= outside * 90 / 100)
-        return "something drawn around the planet";
-    return left > right * 1.2 ? "" : "the sun's side is not the lit side";
-}
-
 // Where the character stands in the middle of the picture.
 constexpr int kX0 = kWidth / 2 - 80, kX1 = kWidth / 2 + 80;
 constexpr int kY0 = kHeight / 2 - 80, kY1 = kHeight / 2 + 80;
