@@ -39,8 +39,9 @@ static std::pair<int, std::string> runWithConfig(const char* config, const std::
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, text};
 }
 
-TEST(ConfigExit, RefusedConfigurationEndsBeforeAnyWindowWithStatusTwo) {
-    const std::pair<const char*, const char*> cases[] = {
+// Each with its own status; an accepted configuration goes on to open the window.
+TEST(CommandExit, RefusalsHelpVersionAndMissingDataEndBeforeAnyWindow) {
+    const std::pair<const char*, const char*> configs[] = {
         {nullptr, ": cannot be read (missing or not readable)"},
         {"/", ": cannot be read (missing or not readable)"},
         {"|", ": cannot be read (missing or not readable)"},
@@ -50,16 +51,9 @@ TEST(ConfigExit, RefusedConfigurationEndsBeforeAnyWindowWithStatusTwo) {
         {"w\n800\n0\n", ":3: height \"0\" is not a positive whole number"},
         {"w\n800\n-6\n", ":3: height \"-6\" is not a positive whole number"},
         {"w\n99999999999\n600\n", ":2: width \"99999999999\" is not a positive whole number"}};
-    for (const auto& [config, line] : cases) {
+    for (const auto& [config, line] : configs)
         EXPECT_EQ(runWithConfig(config),
                   std::pair(2, "resources/config" + std::string(line) + "\n"));
-    }
-    const auto [status, text] = runWithConfig("window\n640\n480\n");
-    EXPECT_EQ(status, 1);
-    EXPECT_NE(text.find("Failed to initialize OpenGL window.\n"), std::string::npos);
-}
-
-TEST(CommandExit, HelpVersionARefusedOptionAndMissingData) {
     const std::pair<std::string, std::pair<int, std::string>> cases[] = {
         {"--version", {0, "quorvex " QUORVEX_VERSION "\n"}},
         {"--help", {0, helpText() + "\n"}},
@@ -69,4 +63,7 @@ TEST(CommandExit, HelpVersionARefusedOptionAndMissingData) {
     };
     for (const auto& [args, expected] : cases)
         EXPECT_EQ(runWithConfig("window\n640\n480\n", args), expected) << args;
+    const auto [status, text] = runWithConfig("window\n640\n480\n");
+    EXPECT_EQ(status, 1);
+    EXPECT_NE(text.find("Failed to initialize OpenGL window.\n"), std::string::npos);
 }

@@ -1,17 +1,4 @@
 #include "unit/world/WorldTestSupport.h"
-#include <algorithm>
-
-TEST(Player, FacesThePointerAsTheScreenShowsIt) {
-    TestWorld t;
-    Player& p = t.player();
-    // 0 is screen right; the window's y grows downward, so 90 is screen down.
-    const std::pair<float, glm::vec3> cases[] = {
-        {0.0f, {-1, 0, 0}}, {90.0f, {0, -1, 0}}, {180.0f, {1, 0, 0}}, {270.0f, {0, 1, 0}}};
-    for (const auto& [degrees, facing] : cases) {
-        p.setFacing(degrees);
-        EXPECT_VEC_NEAR(p.facing, facing, 2e-3f) << degrees;
-    }
-}
 
 TEST(PlayerPunch, TimelinesWithOneSoundAndAHitTestEveryFrame) {
     // At dt 1/64 the extension reaches 1, 3 and 0 exactly; only passing them ends a phase.
@@ -43,7 +30,7 @@ TEST(PlayerPunch, TimelinesWithOneSoundAndAHitTestEveryFrame) {
     }
 }
 
-TEST(Fist, ThrownFistsAlternateAndGrowWithTheExtension) {
+TEST(Player, FacesThePointerAsTheScreenShowsItAndThrownFistsAlternateAndGrow) {
     // At the peak the thrower is 0.15 ahead and 0.1 toward the middle per unit of extension;
     // the resting fist stays 0.075 to its side.
     struct Case {
@@ -55,6 +42,13 @@ TEST(Fist, ThrownFistsAlternateAndGrowWithTheExtension) {
                           {true, true, 0.075f, std::hypot(0.45f, 0.225f)}};
     TestWorld t;
     Player& p = t.player();
+    // 0 is screen right; the window's y grows downward, so 90 is screen down.
+    const std::pair<float, glm::vec3> facings[] = {
+        {0.0f, {-1, 0, 0}}, {90.0f, {0, -1, 0}}, {180.0f, {1, 0, 0}}, {270.0f, {0, 1, 0}}};
+    for (const auto& [degrees, facing] : facings) {
+        p.setFacing(degrees);
+        EXPECT_VEC_NEAR(p.facing, facing, 2e-3f) << degrees;
+    }
     for (const Case& c : cases) {
         ASSERT_EQ(p.leftHand, c.left);
         c.super ? p.superPunch() : p.punch();

@@ -4,21 +4,6 @@
 #include "WorldTestSupport.h"
 #include "world/Random.h"
 
-TEST(Enemy, LandsInOnePointThreeSecondsFadingIn) {
-    TestWorld t;
-    const glm::vec3 place = glm::normalize(glm::vec3(0.5f, -0.2f, 0.8f));
-    t.world.spawnEnemy(place);
-    Enemy& e = t.enemy(0);
-    int frames = 0;
-    for (; e.height > 0.0f; ++frames)
-        e.update(kDt);
-    EXPECT_EQ(frames, 84); // 1.3 s is 83.2 frames
-    EXPECT_EQ(e.getPosition(), place);
-    EXPECT_EQ(e.opacity(), 1.0f);
-    e.height = 0.25f; // fades in with the square root of the height left
-    EXPECT_EQ(e.opacity(), 0.5f);
-}
-
 TEST(Enemy, StepsWhenFartherThanSixDegreesAndAttacksWhenNearer) {
     // No float cosine is exactly 6 degrees: the rules and the two cosines around it.
     EXPECT_FALSE(enemyTriesMove(6.0f, 0.3f));
@@ -113,16 +98,26 @@ TEST(Enemy, EveryWanderLastsTwoSecondsOfItsOwnWhateverSendsItAgain) {
     }
 }
 
-TEST(Enemy, KilledEnemyFliesStraightAwayFadesAndIsRemovedAfterASecond) {
+TEST(Enemy, LandsInOnePointThreeSecondsFadingInAndOnceKilledFliesAwayFadingOutForASecond) {
     TestWorld t;
-    const glm::vec3 p = t.player().position;
-    Enemy& e = t.landEnemy(along(p, t.player().forward, 5.0f));
-    const glm::vec3 start = e.getPosition(), away = glm::normalize(start - p);
+    const glm::vec3 p = t.player().position, place = along(p, t.player().forward, 5.0f);
+    t.world.spawnEnemy(place);
+    Enemy& e = t.enemy(0);
+    int landing = 0;
+    for (; e.height > 0.0f; ++landing)
+        e.update(kDt);
+    EXPECT_EQ(landing, 84); // 1.3 s is 83.2 frames
+    EXPECT_EQ(e.getPosition(), place);
+    EXPECT_EQ(e.opacity(), 1.0f);
+    e.height = 0.25f; // fades in with the square root of the height left
+    EXPECT_EQ(e.opacity(), 0.5f);
+    e.height = 0.0f;
+    const glm::vec3 away = glm::normalize(place - p);
     e.kill();
     for (int frame = 1; frame <= 64; ++frame) {
         t.run(1, kDt);
         ASSERT_EQ(t.world.enemies.size(), 1u) << frame;
-        EXPECT_VEC_NEAR(e.getPosition(), start + away * (1.5f * kDt * frame), 1e-4f) << frame;
+        EXPECT_VEC_NEAR(e.getPosition(), place + away * (1.5f * kDt * frame), 1e-4f) << frame;
         EXPECT_VEC_NEAR(glm::normalize(glm::vec3(e.model[1])), glm::normalize(e.getPosition()),
                         1e-4f);
         EXPECT_NEAR(e.opacity(), 1.0f - kDt * frame, 1e-5f);
