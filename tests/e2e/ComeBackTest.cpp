@@ -6,7 +6,8 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
+#include <regex>
 
 #include "GameSession.h"
 #include "support/Fixtures.h"
@@ -17,12 +18,11 @@ using Shot = GameSession::Shot;
 const unsigned char kRedLo[3] = {230, 30, 30}, kRedHi[3] = {255, 70, 70};
 const unsigned char kGreenLo[3] = {30, 230, 30}, kGreenHi[3] = {70, 255, 70};
 
+// The lines of results: those that begin with a digit.
 int resultLines(const std::string& path) {
-    std::istringstream in(readFile(path));
-    int n = 0;
-    for (std::string line; std::getline(in, line);)
-        n += !line.empty() && line[0] >= '0' && line[0] <= '9';
-    return n;
+    const std::string text = readFile(path);
+    const std::regex line("(^|\n)[0-9]");
+    return int(std::distance(std::sregex_iterator(text.begin(), text.end(), line), {}));
 }
 
 bool gameOverShown(const Shot& s) {
@@ -59,10 +59,6 @@ struct Player {
     TempDir data;
     std::string results = data.file("quorvex/results");
     std::vector<std::string> env = {"env", "QUORVEX_SEED=9", "XDG_DATA_HOME=" + data.path()};
-    std::vector<std::string> with(std::vector<std::string> more) const {
-        more.insert(more.begin(), env.begin(), env.end());
-        return more;
-    }
 };
 
 void start(GameSession& game) {
@@ -159,8 +155,9 @@ TEST(ComeBack, AKillWhileTheResultsAreWrittenLeavesTheOldFileWhole) {
     std::ofstream(player.results) << old;
     {
         GameSession game(QUORVEX_SOURCE_DIR,
-                         player.with({"strace", "-f", "-qq", "-o", "/dev/null", "-e", "trace=fsync",
-                                      "-e", "inject=fsync:delay_enter=2000000"}));
+                         {"env", "XDG_DATA_HOME=" + player.data.path(), "strace", "-f", "-qq", "-o",
+                          "/dev/null", "-e", "trace=fsync", "-e",
+                          "inject=fsync:delay_enter=2000000"});
         ASSERT_NO_FATAL_FAILURE(start(game));
         game.holdKey("Escape", 0.3);
         const std::string fresh = player.results + ".new";

@@ -14,7 +14,7 @@ inline const unsigned char kWhiteLo[3] = {200, 200, 200}, kWhiteHi[3] = {255, 25
 bool within(double seconds, const std::function<bool()>& done);
 
 // The real game on the test run's X display, driven like a player would with xdotool; its
-// screenshots, output and the sound SDL's disk driver captured.
+// screenshots and output. Its sound goes to SDL's dummy output.
 class GameSession {
   public:
     // Starts the game in `workDir` (the repository root by default), behind `wrapper` (a
@@ -33,8 +33,6 @@ class GameSession {
     void holdButton(int button, double seconds);
     void movePointer(int x, int y);
     void resize(int width, int height);
-    // Asks the window to close as a window manager's close button does.
-    void requestClose();
     // Another X client's window takes the keyboard focus; giving it back focuses the game.
     void stealFocus();
     void giveFocusBack();
@@ -52,11 +50,8 @@ class GameSession {
                 part.insert(part.end(), at(x0, y), at(x1, y));
             return part;
         }
-        // Pixels in [x0, x1) x [y0, y1) whose channels all lie within [lo, hi].
-        int count(int x0, int y0, int x1, int y1, const unsigned char lo[3],
-                  const unsigned char hi[3]) const;
-        // The same over a line of `chars` characters drawn at (x, y) in device coordinates,
-        // `size` high, each 0.75 of that wide.
+        // Pixels whose channels all lie within [lo, hi] over a line of `chars` characters drawn
+        // at (x, y) in device coordinates, `size` high, each 0.75 of that wide.
         int text(float x, float y, float size, int chars, const unsigned char* lo = kWhiteLo,
                  const unsigned char* hi = kWhiteHi) const;
     };
@@ -71,9 +66,6 @@ class GameSession {
     bool waitForOutput(const std::string& text, double seconds) const;
     std::string standardOutput() const;
     std::string standardError() const;
-    // The music's own level over the last second: the lower quartile of 20 ms slice levels,
-    // which enemy punches (at most 0.32 s of sound per 0.7 s) cannot reach.
-    double musicLevel() const;
 
   private:
     void xdotool(const std::string& args) const;

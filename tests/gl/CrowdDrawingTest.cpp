@@ -38,9 +38,8 @@ TEST(CrowdDrawing, BulkDrawingShowsEveryPixelThatPerEnemyDrawingShows) {
     for (const int n : {5, 1000, 5000}) {
         World world(sound.get(), [] { return 0.0; });
         seedChance(static_cast<unsigned>(n));
-        for (int i = 0; i < n; ++i) {
+        for (int i = 0; i < n; ++i)
             world.spawnEnemy(randomDirection());
-        }
         // Landed at frame 78; then a quarter die (fading, shadowless by the end), a quarter more
         // land, and another quarter die late (still casting shadows).
         for (int f = 0; f < 110; ++f) {
@@ -48,12 +47,10 @@ TEST(CrowdDrawing, BulkDrawingShowsEveryPixelThatPerEnemyDrawingShows) {
             for (size_t i = f == 80    ? 0
                             : f == 100 ? 2
                                        : world.enemies.size();
-                 i < world.enemies.size(); i += 4) {
+                 i < world.enemies.size(); i += 4)
                 world.enemies[i]->kill();
-            }
-            for (int i = 0; f == 80 && i < n / 4 + 1; ++i) {
+            for (int i = 0; f == 80 && i < n / 4 + 1; ++i)
                 world.spawnEnemy(randomDirection());
-            }
         }
         for (const glm::vec3& eye : eyes) {
             world.camera->eye = eye;
@@ -63,9 +60,8 @@ TEST(CrowdDrawing, BulkDrawingShowsEveryPixelThatPerEnemyDrawingShows) {
             int differing = 0, lit = 0;
             for (size_t p = 0; p < each.size(); p += 3) {
                 bool differs = false;
-                for (size_t c = p; c < p + 3; ++c) {
+                for (size_t c = p; c < p + 3; ++c)
                     differs = differs || std::abs(each[c] - bulk[c]) > 8;
-                }
                 differing += differs ? 1 : 0;
                 lit += each[p] + each[p + 1] + each[p + 2] > 60 ? 1 : 0;
             }

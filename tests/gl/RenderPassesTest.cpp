@@ -47,7 +47,7 @@ TEST_F(RenderPasses, FramesLeaveTheWindowBoundDrawTheHudOnTopAndKeepNoGlObjects)
     HudValues values;
     values.showFrameRate = true;
     drainGlErrors();
-    std::array<int, 3> before{};
+    std::array<int, 4> before{};
     for (int i = 0; i < 10; ++i) {
         renderFrame(*shadowMap, *world, 320, 180);
         drawTexts(text, hudLayout(values));

@@ -81,17 +81,19 @@ std::string captureStderr(const std::function<void()>& call, bool stdout_) {
     return lines;
 }
 
-std::array<int, 3> liveGlNames() {
-    GLuint top[3] = {0, 0, 0};
+std::array<int, 4> liveGlNames() {
+    GLuint top[4] = {0, 0, 0, glCreateProgram()};
     glGenBuffers(1, &top[0]);
     glGenVertexArrays(1, &top[1]);
     glGenTextures(1, &top[2]);
-    std::array<int, 3> live{};
-    for (GLuint i = 1; i < std::max({top[0], top[1], top[2]}); ++i)
-        live = {live[0] + glIsBuffer(i), live[1] + glIsVertexArray(i), live[2] + glIsTexture(i)};
+    std::array<int, 4> live{};
+    for (GLuint i = 1; i < std::max({top[0], top[1], top[2], top[3]}); ++i)
+        live = {live[0] + glIsBuffer(i), live[1] + glIsVertexArray(i), live[2] + glIsTexture(i),
+                live[3] + (i < top[3] && glIsProgram(i))};
     glDeleteBuffers(1, &top[0]);
     glDeleteVertexArrays(1, &top[1]);
     glDeleteTextures(1, &top[2]);
+    glDeleteProgram(top[3]);
     return live;
 }
 

@@ -46,9 +46,9 @@ std::string captureStderr(const std::function<void()>& call, bool stdout_ = fals
 inline std::string captureStdout(const std::function<void()>& call) {
     return captureStderr(call, true);
 }
-// Live buffers, vertex arrays and textures: every name below the next free one is probed, as
-// Mesa does not hand out freed names again at once.
-std::array<int, 3> liveGlNames();
+// Live buffers, vertex arrays, textures and programs: every name below the next free one is
+// probed, as Mesa does not hand out freed names again at once.
+std::array<int, 4> liveGlNames();
 // Every pending GL error code, oldest first ("0x0500 0x0502").
 std::string drainGlErrors();
 inline GLint glState(GLenum what) {
