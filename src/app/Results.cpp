@@ -1,10 +1,10 @@
 #include "app/Results.h"
+#include "io/PlayerFile.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
-#include <ctime>
 #include <sstream>
 
 namespace {
@@ -131,10 +131,5 @@ bool replayNameAllowed(const std::string& name) {
 }
 
 std::string resultDate() {
-    const std::time_t now = std::time(nullptr);
-    std::tm utc{};
-    gmtime_r(&now, &utc);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
-    return text;
+    return timeText("%Y-%m-%dT%H:%M:%SZ", true);
 }

@@ -54,16 +54,16 @@ bool renameNew(const std::string& from, const std::string& to) {
     return ::unlink(from.c_str()) == 0;
 }
 
-std::string timeStamp() {
+} // namespace
+
+std::string timeText(const char* format, bool utc) {
     const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
+    std::tm parts{};
+    utc ? gmtime_r(&now, &parts) : localtime_r(&now, &parts);
+    char text[64];
+    std::strftime(text, sizeof text, format, &parts);
     return text;
 }
-
-} // namespace
 
 PlayerFileRead readPlayerFile(const std::string& path, std::size_t maxBytes) {
     PlayerFileRead result;
@@ -150,7 +150,7 @@ bool writePlayerFile(const std::string& path, const std::string& bytes, std::str
 }
 
 std::string setAsidePlayerFile(const std::string& path, std::string& problem) {
-    const std::string base = path + ".damaged-" + timeStamp();
+    const std::string base = path + ".damaged-" + timeText("%Y%m%d-%H%M%S", false);
     for (int n = 1; n < 100; ++n) {
         const std::string name = n == 1 ? base : base + "-" + std::to_string(n);
         if (renameNew(path, name))

@@ -36,6 +36,9 @@ bool writePlayerFile(const std::string& path, const std::string& bytes, std::str
 // file could not be moved (then `problem` says why).
 std::string setAsidePlayerFile(const std::string& path, std::string& problem);
 
+// Now in strftime's `format`, as universal time or as the machine's local time.
+std::string timeText(const char* format, bool utc);
+
 // An exclusive lock on "<path>.lock" for the object's life, so that two games ending at the
 // same moment read, merge and write one after the other. Waits up to `seconds` for another
 // holder; locked() is false when it could not be taken.
